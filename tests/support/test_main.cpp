@@ -1,0 +1,14 @@
+// Test programs run without a display unless one is asked for.
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include "platform/App.h"
+
+int main(int argc, char **argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    App::initialise(app);
+    return RUN_ALL_TESTS();
+}
