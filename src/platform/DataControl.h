@@ -1,0 +1,25 @@
+#pragma once
+// A window's data source: a connection string, a record source (SQL text) and the recordset that a
+// refresh opens on them. Grids and bound boxes follow its recordset.
+#include <QObject>
+#include <QString>
+
+#include "platform/Recordset.h"
+
+class DataControl : public QObject {
+    Q_OBJECT
+public:
+    enum CommandType { adCmdText = 1, adCmdTable = 2 };
+    explicit DataControl(QObject *parent = nullptr);
+
+    QString ConnectionString;
+    int CommandType = adCmdText;
+    QString RecordSource;
+
+    // Opens the recordset on the record source; throws Db::DbError (the window then has no rows).
+    void Refresh();
+    ::Recordset &Recordset() { return m_recordset; }
+
+private:
+    ::Recordset m_recordset;
+};

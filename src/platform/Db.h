@@ -1,0 +1,75 @@
+#pragma once
+// The shared database: an SQLite file on the server's share, reached through the connection string.
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariant>
+#include <stdexcept>
+
+namespace Db {
+
+// Every database failure the windows see.
+class DbError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+    explicit DbError(const QString &what) : std::runtime_error(what.toStdString()) {}
+};
+
+// Marks our files: a file without it is not a database of this program.
+inline constexpr int ApplicationId = 0x544C4D4F;
+// Several workstations share the file: a writer waits this long for another's lock.
+inline constexpr int BusyTimeoutMs = 10000;
+
+// An SQL identifier in double quotes, inner quotes doubled: table names made from lesson names.
+QString QuoteIdent(const QString &name);
+
+// One attribute of a connection string ("Data Source", "Jet OLEDB:Database Password").
+QString ConnectionAttribute(const QString &connectionString, const QString &attribute);
+
+// The local path of the connection string's data source, or the empty text when it names none.
+QString DataSourcePath(const QString &connectionString);
+
+// The connection that the data controls of every window share, opened on first use.
+// Throws DbError when the file is missing, is not SQLite, is not ours or lacks the fixed tables.
+QSqlDatabase Database(const QString &connectionString);
+// Closes every shared connection (the end of a test).
+void CloseAll();
+
+// Opens path as the program's database and checks that it is one; the connection is named name.
+QSqlDatabase OpenChecked(const QString &path, const QString &name);
+
+// Runs a statement with bound values; throws DbError.
+QSqlQuery Exec(const QSqlDatabase &db, const QString &sql, const QVariantList &values = {});
+
+// Yes/No fields hold -1 and 0.
+inline QVariant YesNo(bool value) { return value ? -1 : 0; }
+
+// Writes that belong together: BEGIN IMMEDIATE takes the write lock at once (waiting out other
+// workstations), and leaving the scope without Commit rolls everything back.
+class Transaction {
+public:
+    explicit Transaction(const QSqlDatabase &db);
+    ~Transaction();
+    void Commit();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+
+private:
+    QSqlDatabase m_db;
+    bool m_open = false;
+};
+
+// The test connection that the start-up opens and closes once.
+class Connection {
+public:
+    int CursorLocation = 2;
+    QString ConnectionString;
+    void Open(const QString &user = QString(), const QString &password = QString(), int options = -1);
+    void Close();
+    bool IsOpen() const { return m_open; }
+
+private:
+    bool m_open = false;
+    QString m_name;
+};
+
+} // namespace Db

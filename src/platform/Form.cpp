@@ -1,0 +1,157 @@
+#include "platform/Form.h"
+
+#include "platform/Modal.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+constexpr int TwipsPerPixel = 15;
+}
+
+FormWidget::FormWidget(FormBase *owner) : m_owner(owner) { setObjectName(owner->Name()); }
+
+void FormWidget::closeEvent(QCloseEvent *event) {
+    if (m_owner && !m_owner->Unload())
+        event->ignore();
+    else
+        event->accept();
+}
+
+// Escape and Enter belong to the window's own handlers, never to the dialog's defaults.
+void FormWidget::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void FormWidget::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous() && m_owner) {
+        QPointer<FormWidget> self(this);
+        QTimer::singleShot(0, this, [self] {
+            if (self && self->m_owner && self->isVisible())
+                self->m_owner->Activate();
+        });
+    }
+}
+
+void FormWidget::reject() { close(); }
+
+FormBase::FormBase(QString name) : m_name(std::move(name)) {}
+
+FormBase::~FormBase() {
+    if (m_widget) {
+        m_widget->release();
+        delete m_widget.data();
+    }
+}
+
+FormWidget *FormBase::Widget() {
+    if (!m_widget)
+        Load();
+    return m_widget.data();
+}
+
+void FormBase::Load() {
+    if (m_widget)
+        return;
+    m_widget = new FormWidget(this);
+    m_widget->setAttribute(Qt::WA_DeleteOnClose, false);
+    CreateControls(m_widget);
+    // Buttons act only on their own clicks: no default button answers Enter.
+    for (auto *button : m_widget->findChildren<QPushButton *>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    Form_Load();
+}
+
+bool FormBase::Unload() {
+    if (!m_widget || m_unloading)
+        return true;
+    if (!Form_QueryUnload())
+        return false;
+    m_unloading = true;
+    Form_Unload();
+    FormWidget *widget = m_widget.data();
+    m_widget = nullptr;
+    // Nothing of the old controls may fire into the window once it is unloaded.
+    for (auto *timer : widget->findChildren<QTimer *>())
+        timer->stop();
+    for (auto *child : widget->findChildren<QObject *>())
+        child->blockSignals(true);
+    DestroyControls();
+    widget->release();
+    widget->hide(); // ends a modal loop that runs on it
+    widget->deleteLater();
+    m_unloading = false;
+    return true;
+}
+
+void FormBase::Show() { Widget()->show(); }
+
+int FormBase::ShowModal() {
+    FormWidget *widget = Widget();
+    widget->setModal(true);
+    return Modal::Exec(*widget);
+}
+
+void FormBase::Hide() {
+    if (m_widget)
+        m_widget->hide();
+}
+
+void FormBase::Activate() {
+    if (m_widget)
+        Form_Activate();
+}
+
+int FormBase::Left() { return Widget()->x() * TwipsPerPixel; }
+int FormBase::Top() { return Widget()->y() * TwipsPerPixel; }
+void FormBase::Move(int leftTwips, int topTwips) {
+    Widget()->move(leftTwips / TwipsPerPixel, topTwips / TwipsPerPixel);
+}
+
+namespace Forms {
+namespace {
+// Ordered by creation, so the end of the run destroys the windows in reverse.
+std::vector<std::pair<std::type_index, std::unique_ptr<FormBase>>> &registry() {
+    static std::vector<std::pair<std::type_index, std::unique_ptr<FormBase>>> r;
+    return r;
+}
+} // namespace
+
+namespace detail {
+std::unique_ptr<FormBase> &slot(std::type_index type) {
+    auto &r = registry();
+    for (auto &entry : r)
+        if (entry.first == type)
+            return entry.second;
+    r.emplace_back(type, nullptr);
+    return r.back().second;
+}
+} // namespace detail
+
+void DestroyAll() {
+    auto &r = registry();
+    while (!r.empty()) {
+        auto entry = std::move(r.back());
+        r.pop_back();
+        entry.second.reset();
+    }
+}
+
+int LoadedCount() {
+    int n = 0;
+    for (auto &entry : registry())
+        if (entry.second && entry.second->IsLoaded())
+            ++n;
+    return n;
+}
+} // namespace Forms

@@ -1,0 +1,55 @@
+#include "platform/MsgBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "platform/App.h"
+
+namespace Msg {
+namespace {
+Handler &handler() {
+    static Handler h;
+    return h;
+}
+
+int showReal(const Call &call) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(call.title);
+    box.setText(call.text);
+    box.setLayoutDirection(Qt::RightToLeft);
+    switch (call.style & 0x70) {
+    case vbCritical: box.setIcon(QMessageBox::Critical); break;
+    case vbQuestion: box.setIcon(QMessageBox::Question); break;
+    case vbExclamation: box.setIcon(QMessageBox::Warning); break;
+    case vbInformation: box.setIcon(QMessageBox::Information); break;
+    default: box.setIcon(QMessageBox::NoIcon); break;
+    }
+    switch (call.style & 0x7) {
+    case vbOKCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case vbYesNoCancel: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel); break;
+    case vbYesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    default: box.setStandardButtons(QMessageBox::Ok); break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes: return vbYes;
+    case QMessageBox::No: return vbNo;
+    case QMessageBox::Cancel: return vbCancel;
+    default: return vbOK;
+    }
+}
+} // namespace
+
+void SetHandler(Handler h) { handler() = std::move(h); }
+} // namespace Msg
+
+int MsgBox(const QString &text, int style, const std::optional<QString> &title) {
+    Msg::Call call;
+    call.text = text;
+    call.style = style;
+    call.titleGiven = title.has_value();
+    call.title = title.value_or(QString::fromLatin1(App::Title));
+    if (Msg::handler())
+        return Msg::handler()(call);
+    return Msg::showReal(call);
+}

@@ -1,0 +1,484 @@
+#include "platform/Recordset.h"
+
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <algorithm>
+
+#include "platform/Db.h"
+
+namespace {
+const QString RowIdColumn = QStringLiteral("__rowid__");
+
+// The single table of a plain "SELECT ... FROM table ..." query; empty for anything else.
+QString singleTable(const QString &sql) {
+    static const QRegularExpression plain(
+        QStringLiteral(R"re(^\s*SELECT\s+(?!DISTINCT\b).*?\bFROM\s+("(?:[^"]|"")+"|\[[^\]]+\]|[^\s,;()"]+)\s*(.*)$)re"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression joined(QStringLiteral(R"(\b(JOIN|UNION|GROUP\s+BY|INTERSECT|EXCEPT)\b|^\s*,)"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    const auto m = plain.match(sql);
+    if (!m.hasMatch() || joined.match(m.captured(2)).hasMatch())
+        return QString();
+    QString name = m.captured(1);
+    if (name.startsWith(u'"'))
+        name = name.mid(1, name.size() - 2).replace(QStringLiteral("\"\""), QStringLiteral("\""));
+    else if (name.startsWith(u'['))
+        name = name.mid(1, name.size() - 2);
+    return name;
+}
+
+bool isNumber(const QVariant &v) {
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Bool:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::UChar:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool numberOf(const QVariant &v, double &out) {
+    if (v.isNull())
+        return false;
+    if (v.typeId() == QMetaType::Bool) {
+        out = v.toBool() ? -1 : 0;
+        return true;
+    }
+    if (isNumber(v)) {
+        out = v.toDouble();
+        return true;
+    }
+    bool ok = false;
+    out = v.toString().trimmed().toDouble(&ok);
+    return ok;
+}
+
+// Yes/No values go to the file as -1 and 0.
+QVariant stored(const QVariant &v) {
+    if (v.typeId() == QMetaType::Bool)
+        return Db::YesNo(v.toBool());
+    return v;
+}
+
+int compareValues(const QVariant &a, const QVariant &b) {
+    if (a.isNull() || b.isNull())
+        return int(!a.isNull()) - int(!b.isNull());
+    double x, y;
+    if ((isNumber(a) || isNumber(b)) && numberOf(a, x) && numberOf(b, y))
+        return x < y ? -1 : (x > y ? 1 : 0);
+    return QString::compare(a.toString(), b.toString(), Qt::CaseInsensitive);
+}
+} // namespace
+
+Recordset::Recordset(QObject *parent) : QObject(parent) {}
+
+bool Recordset::ValuesEqual(const QVariant &a, const QVariant &b) {
+    if (a.isNull() || b.isNull())
+        return a.isNull() && b.isNull();
+    double x, y;
+    if ((isNumber(a) || isNumber(b)) && numberOf(a, x) && numberOf(b, y))
+        return x == y;
+    if (isNumber(a) || isNumber(b))
+        return false;
+    return QString::compare(a.toString(), b.toString(), Qt::CaseInsensitive) == 0;
+}
+
+void Recordset::Open(const QSqlDatabase &db, const QString &sql) {
+    emit aboutToReset();
+    m_db = db;
+    m_sql = sql;
+    m_sort.clear();
+    m_filterField.clear();
+    m_filterValue = QVariant();
+    try {
+        load();
+    } catch (...) {
+        m_open = false;
+        m_rows.clear();
+        m_view.clear();
+        m_fields.clear();
+        m_pos = 0;
+        emit reset();
+        throw;
+    }
+    emit reset();
+    emit currentChanged(m_pos);
+}
+
+void Recordset::Close() {
+    emit aboutToReset();
+    m_open = false;
+    m_rows.clear();
+    m_view.clear();
+    m_fields.clear();
+    m_dirty.clear();
+    m_pos = 0;
+    emit reset();
+}
+
+void Recordset::load() {
+    m_table = singleTable(m_sql);
+    m_writable = false;
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    bool ok = false;
+    if (!m_table.isEmpty()) {
+        // The rowid names each row for the writes that go back to the table.
+        static const QRegularExpression select(QStringLiteral(R"(^\s*SELECT\s+)"),
+                                               QRegularExpression::CaseInsensitiveOption);
+        QString withRowId = m_sql;
+        withRowId.replace(select, QStringLiteral("SELECT rowid AS ") + RowIdColumn + QStringLiteral(", "));
+        ok = query.exec(withRowId);
+        m_writable = ok;
+    }
+    if (!ok) {
+        query = QSqlQuery(m_db);
+        query.setForwardOnly(true);
+        if (!query.exec(m_sql))
+            throw Db::DbError(query.lastError().text() + QStringLiteral(" [") + m_sql + u']');
+    }
+    const QSqlRecord record = query.record();
+    const int first = m_writable ? 1 : 0;
+    m_fields.clear();
+    for (int i = first; i < record.count(); ++i)
+        m_fields << record.fieldName(i);
+    m_rows.clear();
+    while (query.next()) {
+        Row row;
+        row.values.reserve(m_fields.size());
+        for (int i = first; i < record.count(); ++i)
+            row.values << query.value(i);
+        row.rowid = m_writable ? query.value(0).toLongLong() : -1;
+        m_rows.push_back(std::move(row));
+    }
+    m_open = true;
+    m_dirty.clear();
+    m_deletedCurrent = false;
+    rebuildView();
+    m_pos = 0;
+}
+
+void Recordset::rebuildView() {
+    m_view.clear();
+    const int filterColumn = m_filterField.isEmpty() ? -1 : FieldIndex(m_filterField);
+    for (int i = 0; i < int(m_rows.size()); ++i)
+        if (filterColumn < 0 || ValuesEqual(m_rows[i].values[filterColumn], m_filterValue))
+            m_view.push_back(i);
+    if (m_sort.isEmpty())
+        return;
+    std::vector<std::pair<int, bool>> keys;
+    for (const QString &part : m_sort.split(u',', Qt::SkipEmptyParts)) {
+        const QStringList words = part.simplified().split(u' ');
+        const int column = FieldIndex(words.value(0));
+        if (column < 0)
+            throw Db::DbError(QStringLiteral("no field to sort by: ") + words.value(0));
+        keys.emplace_back(column, words.value(1).compare(QStringLiteral("DESC"), Qt::CaseInsensitive) == 0);
+    }
+    std::stable_sort(m_view.begin(), m_view.end(), [&](int a, int b) {
+        for (const auto &[column, desc] : keys) {
+            const int c = compareValues(m_rows[a].values[column], m_rows[b].values[column]);
+            if (c != 0)
+                return desc ? c > 0 : c < 0;
+        }
+        return false;
+    });
+}
+
+void Recordset::Requery() {
+    if (m_sql.isEmpty())
+        return;
+    emit aboutToReset();
+    try {
+        load();
+    } catch (...) {
+        m_open = false;
+        m_rows.clear();
+        m_view.clear();
+        emit reset();
+        throw;
+    }
+    emit reset();
+    emit currentChanged(m_pos);
+}
+
+bool Recordset::isNewCurrent() const {
+    return !IsBOF() && !IsEOF() && !m_deletedCurrent && m_rows[m_view[m_pos]].isNew;
+}
+
+void Recordset::flushPending() {
+    if (IsDirty())
+        Update();
+}
+
+void Recordset::setPos(int pos) {
+    flushPending();
+    const int n = int(m_view.size());
+    m_pos = std::clamp(pos, -1, n);
+    m_deletedCurrent = false;
+    emit currentChanged(m_pos);
+}
+
+void Recordset::MoveFirst() { setPos(0); }
+void Recordset::MoveLast() { setPos(int(m_view.size()) - 1); }
+void Recordset::MoveNext() {
+    // After a Delete the position already stands on the row that followed.
+    if (m_deletedCurrent)
+        setPos(m_pos);
+    else
+        setPos(m_pos + 1);
+}
+void Recordset::MovePrevious() { setPos(m_pos - 1); }
+void Recordset::Move(int rows) {
+    if (m_deletedCurrent && rows > 0)
+        --rows;
+    setPos(m_pos + rows);
+}
+
+int Recordset::AbsolutePosition() const {
+    if (m_view.empty())
+        return adPosUnknown;
+    if (m_pos < 0)
+        return adPosBOF;
+    if (m_pos >= int(m_view.size()))
+        return adPosEOF;
+    return m_pos + 1;
+}
+
+void Recordset::SetAbsolutePosition(int position) {
+    if (position < 1 || position > int(m_view.size()))
+        throw Db::DbError(QStringLiteral("no row at position %1").arg(position));
+    setPos(position - 1);
+}
+
+int Recordset::FieldIndex(const QString &field) const {
+    for (int i = 0; i < m_fields.size(); ++i)
+        if (m_fields[i].compare(field, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+void Recordset::requireCurrent() const {
+    if (!m_open)
+        throw Db::DbError(QStringLiteral("the recordset is closed"));
+    if (IsBOF() || IsEOF() || m_deletedCurrent)
+        throw Db::DbError(QStringLiteral("there is no current row"));
+}
+
+Recordset::Row &Recordset::current() {
+    requireCurrent();
+    return m_rows[m_view[m_pos]];
+}
+
+const Recordset::Row &Recordset::current() const {
+    requireCurrent();
+    return m_rows[m_view[m_pos]];
+}
+
+QVariant Recordset::Value(const QString &field) const {
+    const int column = FieldIndex(field);
+    if (column < 0)
+        throw Db::DbError(QStringLiteral("no field named ") + field);
+    return current().values[column];
+}
+
+void Recordset::SetValue(const QString &field, const QVariant &value) {
+    const int column = FieldIndex(field);
+    if (column < 0)
+        throw Db::DbError(QStringLiteral("no field named ") + field);
+    current().values[column] = value;
+    m_dirty.insert(column);
+    emit rowChanged(m_pos);
+}
+
+QVariant Recordset::ValueAt(int row, int column) const {
+    if (row < 0 || row >= int(m_view.size()) || column < 0 || column >= m_fields.size())
+        return QVariant();
+    return m_rows[m_view[row]].values[column];
+}
+
+void Recordset::AddNew() {
+    flushPending();
+    if (!m_open)
+        throw Db::DbError(QStringLiteral("the recordset is closed"));
+    Row row;
+    row.values.resize(m_fields.size());
+    row.isNew = true;
+    m_rows.push_back(std::move(row));
+    const int at = int(m_view.size());
+    emit aboutToInsert(at);
+    m_view.push_back(int(m_rows.size()) - 1);
+    emit inserted(at);
+    m_pos = at;
+    m_deletedCurrent = false;
+    m_dirty.clear();
+    emit currentChanged(m_pos);
+}
+
+void Recordset::readBack(Row &row) {
+    QSqlQuery query = Db::Exec(m_db, QStringLiteral("SELECT * FROM ") + Db::QuoteIdent(m_table) +
+                                         QStringLiteral(" WHERE rowid=?"),
+                               {row.rowid});
+    if (!query.next())
+        return;
+    const QSqlRecord record = query.record();
+    for (int i = 0; i < record.count(); ++i) {
+        const int column = FieldIndex(record.fieldName(i));
+        if (column >= 0)
+            row.values[column] = query.value(i);
+    }
+}
+
+void Recordset::Update() {
+    Row &row = current();
+    if (!row.isNew && m_dirty.empty())
+        return;
+    if (!m_writable)
+        throw Db::DbError(QStringLiteral("these rows cannot be changed: ") + m_sql);
+    QStringList names;
+    QVariantList values;
+    for (int column : m_dirty) {
+        names << Db::QuoteIdent(m_fields[column]);
+        values << stored(row.values[column]);
+    }
+    const QString table = Db::QuoteIdent(m_table);
+    if (row.isNew) {
+        QString sql;
+        if (names.isEmpty()) {
+            sql = QStringLiteral("INSERT INTO ") + table + QStringLiteral(" DEFAULT VALUES");
+        } else {
+            QStringList marks;
+            for (int i = 0; i < names.size(); ++i)
+                marks << QStringLiteral("?");
+            sql = QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (") + names.join(u',') +
+                  QStringLiteral(") VALUES (") + marks.join(u',') + u')';
+        }
+        QSqlQuery query = Db::Exec(m_db, sql, values);
+        row.rowid = query.lastInsertId().toLongLong();
+        row.isNew = false;
+        readBack(row);
+    } else {
+        QStringList sets;
+        for (const QString &name : names)
+            sets << name + QStringLiteral("=?");
+        values << row.rowid;
+        Db::Exec(m_db, QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + sets.join(u',') +
+                           QStringLiteral(" WHERE rowid=?"),
+                 values);
+    }
+    m_dirty.clear();
+    emit rowChanged(m_pos);
+}
+
+void Recordset::CancelUpdate() {
+    if (IsBOF() || IsEOF() || m_deletedCurrent)
+        return;
+    if (isNewCurrent()) {
+        const int at = m_pos;
+        emit aboutToRemove(at);
+        m_view.erase(m_view.begin() + at);
+        emit removed(at);
+        m_dirty.clear();
+        m_pos = std::min(at, int(m_view.size()));
+        emit currentChanged(m_pos);
+        return;
+    }
+    if (!m_dirty.empty()) {
+        readBack(current());
+        m_dirty.clear();
+        emit rowChanged(m_pos);
+    }
+}
+
+void Recordset::Delete() {
+    Row &row = current();
+    if (!row.isNew) {
+        if (!m_writable)
+            throw Db::DbError(QStringLiteral("these rows cannot be changed: ") + m_sql);
+        Db::Exec(m_db, QStringLiteral("DELETE FROM ") + Db::QuoteIdent(m_table) + QStringLiteral(" WHERE rowid=?"),
+                 {row.rowid});
+    }
+    const int at = m_pos;
+    emit aboutToRemove(at);
+    m_view.erase(m_view.begin() + at);
+    emit removed(at);
+    m_dirty.clear();
+    // The deleted row stays current until the next move, which lands on the row that followed it.
+    m_deletedCurrent = true;
+    m_pos = at;
+    emit currentChanged(m_pos);
+}
+
+void Recordset::Sort(const QString &spec) {
+    flushPending();
+    emit aboutToReset();
+    const QString old = m_sort;
+    m_sort = spec.trimmed();
+    try {
+        rebuildView();
+    } catch (...) {
+        m_sort = old;
+        rebuildView();
+        emit reset();
+        throw;
+    }
+    m_pos = 0;
+    m_deletedCurrent = false;
+    emit reset();
+    emit currentChanged(m_pos);
+}
+
+void Recordset::SetFilter(const QString &field, const QVariant &value) {
+    if (FieldIndex(field) < 0)
+        throw Db::DbError(QStringLiteral("no field named ") + field);
+    flushPending();
+    emit aboutToReset();
+    m_filterField = field;
+    m_filterValue = value;
+    rebuildView();
+    m_pos = 0;
+    m_deletedCurrent = false;
+    emit reset();
+    emit currentChanged(m_pos);
+}
+
+void Recordset::ClearFilter() {
+    flushPending();
+    emit aboutToReset();
+    m_filterField.clear();
+    m_filterValue = QVariant();
+    rebuildView();
+    m_pos = 0;
+    m_deletedCurrent = false;
+    emit reset();
+    emit currentChanged(m_pos);
+}
+
+bool Recordset::Find(const QString &field, const QVariant &value, bool skipCurrent) {
+    const int column = FieldIndex(field);
+    if (column < 0)
+        throw Db::DbError(QStringLiteral("no field named ") + field);
+    flushPending();
+    int start = std::max(m_pos, 0);
+    if (skipCurrent && !m_deletedCurrent)
+        ++start;
+    for (int i = start; i < int(m_view.size()); ++i) {
+        if (ValuesEqual(m_rows[m_view[i]].values[column], value)) {
+            setPos(i);
+            return true;
+        }
+    }
+    setPos(int(m_view.size()));
+    return false;
+}

@@ -1,0 +1,110 @@
+#pragma once
+// A client-side snapshot of a query's rows with a current row, the way the windows walk, sort,
+// filter and search their data. Changes to a row are written through to its table.
+#include <QObject>
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+#include <set>
+#include <vector>
+
+class Recordset : public QObject {
+    Q_OBJECT
+public:
+    // AbsolutePosition when there is no current row.
+    enum Position { adPosUnknown = -1, adPosBOF = -2, adPosEOF = -3 };
+
+    explicit Recordset(QObject *parent = nullptr);
+
+    // Runs a query and keeps all its rows; the first row is current. Throws Db::DbError.
+    void Open(const QSqlDatabase &db, const QString &sql);
+    void Close();
+    bool IsOpen() const { return m_open; }
+    // Runs the query again; the sort and filter stay.
+    void Requery();
+    const QString &Source() const { return m_sql; }
+    // The one table that a row's changes go to; empty when the rows cannot be written.
+    const QString &TableName() const { return m_table; }
+
+    int RecordCount() const { return int(m_view.size()); }
+    bool IsBOF() const { return m_view.empty() || m_pos < 0; }
+    bool IsEOF() const { return m_view.empty() || m_pos >= int(m_view.size()); }
+    void MoveFirst();
+    void MoveLast();
+    void MoveNext();
+    void MovePrevious();
+    void Move(int rows);
+    // 1-based ordinal of the current row, or a Position.
+    int AbsolutePosition() const;
+    void SetAbsolutePosition(int position);
+
+    int FieldCount() const { return int(m_fields.size()); }
+    QString FieldName(int column) const { return m_fields.value(column); }
+    // Field names are matched without regard to case; -1 when there is no such field.
+    int FieldIndex(const QString &field) const;
+    QVariant Value(const QString &field) const;
+    void SetValue(const QString &field, const QVariant &value);
+    // A value of any row of the current order (0-based), for grids.
+    QVariant ValueAt(int row, int column) const;
+    // True while the current row holds changes that Update has not written.
+    bool IsDirty() const { return !m_dirty.empty() || isNewCurrent(); }
+
+    void AddNew();
+    void Update();
+    void CancelUpdate();
+    void Delete();
+
+    // "Field", "Field DESC", "A, B DESC"; the empty text restores the query's order.
+    void Sort(const QString &spec);
+    const QString &SortSpec() const { return m_sort; }
+    // Only rows whose field equals value (numbers by value, texts without regard to case).
+    void SetFilter(const QString &field, const QVariant &value);
+    void ClearFilter();
+    // Searches forward from the current row (the first when skipCurrent is false and the row matches);
+    // the match becomes current, else the position is EOF. Returns whether one was found.
+    bool Find(const QString &field, const QVariant &value, bool skipCurrent = false);
+
+    static bool ValuesEqual(const QVariant &a, const QVariant &b);
+
+signals:
+    void aboutToReset();
+    void reset();
+    void aboutToInsert(int row);
+    void inserted(int row);
+    void aboutToRemove(int row);
+    void removed(int row);
+    void rowChanged(int row);
+    void currentChanged(int row);
+
+private:
+    struct Row {
+        QVector<QVariant> values;
+        qint64 rowid = -1;
+        bool isNew = false;
+    };
+    void load();
+    void rebuildView();
+    void setPos(int pos);
+    bool isNewCurrent() const;
+    Row &current();
+    const Row &current() const;
+    void requireCurrent() const;
+    void flushPending();
+    void readBack(Row &row);
+
+    QSqlDatabase m_db;
+    QString m_sql;
+    QString m_table;
+    bool m_open = false;
+    bool m_writable = false;
+    QStringList m_fields;
+    std::vector<Row> m_rows;
+    std::vector<int> m_view;
+    int m_pos = 0;
+    bool m_deletedCurrent = false;
+    std::set<int> m_dirty;
+    QString m_sort;
+    QString m_filterField;
+    QVariant m_filterValue;
+};
