@@ -2,19 +2,33 @@
 
 #include <QApplication>
 #include <QFont>
-#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
+#include <QWidget>
+#include <cstdio>
+#include <cstdlib>
 
 static void initResources() { Q_INIT_RESOURCE(resources); }
 
 namespace App {
+namespace {
+EndHandler &endHandler() {
+    static EndHandler h;
+    return h;
+}
+bool &quitOnLast() {
+    static bool on = false;
+    return on;
+}
+} // namespace
 
 void initialise(QApplication &app) {
     initResources();
     app.setApplicationName(QString::fromLatin1(Title));
     app.setLayoutDirection(Qt::RightToLeft);
+    app.setQuitOnLastWindowClosed(false);
     QLocale::setDefault(QLocale(QLocale::Persian, QLocale::Iran));
     QFont font(QStringLiteral("Noto Sans Arabic"));
     font.setPointSize(10);
@@ -24,4 +38,28 @@ void initialise(QApplication &app) {
         app.installTranslator(qtTexts);
 }
 
+void End(int code) {
+    if (endHandler()) {
+        endHandler()(code);
+        return;
+    }
+    std::fflush(nullptr);
+    std::_Exit(code);
+}
+
+void SetEndHandler(EndHandler handler) { endHandler() = std::move(handler); }
+
+void QuitWhenLastWindowCloses(bool on) { quitOnLast() = on; }
+
+void WindowClosed() {
+    if (!quitOnLast())
+        return;
+    // Looked at once the closing handler has finished: it may be about to show the next window.
+    QTimer::singleShot(0, qApp, [] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->isVisible())
+                return;
+        QCoreApplication::quit();
+    });
+}
 } // namespace App

@@ -1,5 +1,6 @@
 #include "platform/Form.h"
 
+#include "platform/App.h"
 #include "platform/Modal.h"
 
 #include <QCloseEvent>
@@ -91,6 +92,7 @@ bool FormBase::Unload() {
     widget->hide(); // ends a modal loop that runs on it
     widget->deleteLater();
     m_unloading = false;
+    App::WindowClosed();
     return true;
 }
 

@@ -1,1 +1,127 @@
 #include "Fixture.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPointer>
+#include <QSqlQuery>
+#include <QWidget>
+
+#include "platform/Db.h"
+#include "platform/Form.h"
+#include "platform/Modal.h"
+#include "platform/SavedSettings.h"
+#include "platform/Share.h"
+#include "platform/SingleInstance.h"
+#include "shell/ConnectionText.h"
+#include "shell/DemoData.h"
+#include "shell/Module1.h"
+#include "shell/SharedDatabase.h"
+
+void ProcessEvents() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+}
+
+int MsgBoxRecorder::Handle(const Msg::Call &call) {
+    calls.push_back(call);
+    if (!answers.empty()) {
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    return (call.style & 0x7) == Msg::vbYesNo || (call.style & 0x7) == Msg::vbYesNoCancel ? Msg::vbYes : Msg::vbOK;
+}
+
+int ModalScripts::Handle(QDialog &dialog) {
+    const QString name = dialog.objectName();
+    opened.push_back(name);
+    QPointer<QDialog> window(&dialog);
+    dialog.show();
+    QCoreApplication::processEvents(); // the first activation
+    auto it = m_scripts.find(name);
+    if (it == m_scripts.end())
+        return 0;
+    Script script = it->second;
+    script(dialog);
+    if (window && window->isVisible())
+        window->close();
+    return 0;
+}
+
+void AppFixture::SetUp() {
+    ASSERT_TRUE(temp.isValid());
+    QDir(temp.path()).mkpath(QStringLiteral("shares/server/tellumo"));
+    QDir(temp.path()).mkpath(QStringLiteral("config"));
+    Share::SetRoot(temp.filePath(QStringLiteral("shares")));
+    SavedSettings::SetFolder(temp.filePath(QStringLiteral("config")));
+    SingleInstance::SetLockPath(temp.filePath(QStringLiteral("tellumo.lock")));
+    Msg::SetHandler([this](const Msg::Call &call) { return msgs.Handle(call); });
+    Modal::SetHandler([this](QDialog &dialog) { return modal.Handle(dialog); });
+    Module1::ResetAll();
+    Module1::ConnectionString = ConnectionText::For(QStringLiteral("server"));
+}
+
+void AppFixture::TearDown() {
+    Forms::DestroyAll();
+    ProcessEvents();
+    for (QWidget *w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(w->isVisible()) << "a window was left open: " << w->objectName().toStdString();
+    for (QWidget *w : QApplication::topLevelWidgets())
+        delete w;
+    Db::CloseAll();
+    Msg::SetHandler(nullptr);
+    Modal::SetHandler(nullptr);
+    SingleInstance::Release();
+    Share::SetRoot(QString());
+    SavedSettings::SetFolder(QString());
+    Module1::ResetAll();
+}
+
+QString AppFixture::ShareRoot() const { return temp.filePath(QStringLiteral("shares")); }
+
+QString AppFixture::DatabasePath() const {
+    return temp.filePath(QStringLiteral("shares/server/tellumo/") + ConnectionText::DatabaseFileName);
+}
+
+void AppFixture::MakeDatabase(bool demo) {
+    SharedDatabase::CreateFile(DatabasePath(), DemoData::EditPassword);
+    if (demo)
+        DemoData::Fill(TestDb());
+}
+
+QSqlDatabase AppFixture::TestDb() {
+    const QString name = QStringLiteral("fixture");
+    if (QSqlDatabase::contains(name)) {
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        if (db.isOpen())
+            return db;
+    }
+    return SharedDatabase::OpenFile(DatabasePath(), name);
+}
+
+QVariant AppFixture::Scalar(const QString &sql, const QVariantList &values) {
+    QSqlQuery query = Db::Exec(TestDb(), sql, values);
+    return query.next() ? query.value(0) : QVariant();
+}
+
+void AppFixture::Exec(const QString &sql, const QVariantList &values) { Db::Exec(TestDb(), sql, values); }
+
+void AppFixture::MakeLesson(const QString &name, int questions, int marked, bool active) {
+    QSqlDatabase db = TestDb();
+    Db::Transaction transaction(db);
+    Db::Exec(db, QStringLiteral("INSERT INTO droos (name, yn) VALUES (?, ?)"),
+             {name, active ? QStringLiteral("-1") : QStringLiteral("0")});
+    SharedDatabase::CreateQuestionTable(db, name);
+    const QString insert = QStringLiteral("INSERT INTO ") +
+                           Db::QuoteIdent(SharedDatabase::QuestionTableName(name)) +
+                           QStringLiteral(" (Question, Answer1, Answer2, Answer3, Answer4, TrueAnswer, Answer5, "
+                                          "AfterRun) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
+    for (int i = 1; i <= questions; ++i)
+        Db::Exec(db, insert,
+                 {QStringLiteral("Question %1").arg(i), QStringLiteral("A%1-1").arg(i), QStringLiteral("A%1-2").arg(i),
+                  QStringLiteral("A%1-3").arg(i), QStringLiteral("A%1-4").arg(i), (i - 1) % 4 + 1,
+                  QStringLiteral("Why %1").arg(i), Db::YesNo(i <= marked)});
+    transaction.Commit();
+}

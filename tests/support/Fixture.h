@@ -1,2 +1,66 @@
 #pragma once
+// The common ground of the window tests: a fresh shared database on a temporary share, saved
+// settings in a temporary folder, recorded message boxes and scripted modal windows.
+#include <QDialog>
+#include <QSqlDatabase>
+#include <QString>
+#include <QTemporaryDir>
+#include <QVariant>
+#include <deque>
+#include <functional>
 #include <gtest/gtest.h>
+#include <map>
+#include <vector>
+
+#include "platform/MsgBox.h"
+
+// Records every message box and answers it: scripted answers first, then the box's first button.
+class MsgBoxRecorder {
+public:
+    std::vector<Msg::Call> calls;
+    std::deque<int> answers;
+    void Answer(int result) { answers.push_back(result); }
+    void Clear() { calls.clear(); }
+    const Msg::Call &Last() const { return calls.back(); }
+    int Handle(const Msg::Call &call);
+};
+
+// Modal windows in tests: the window is shown, and the script for its name (if any) runs while it is
+// "open"; after a script the window is closed, as exec() returns only then. Without a script the
+// window stays open and the caller goes on at once.
+class ModalScripts {
+public:
+    using Script = std::function<void(QDialog &)>;
+    std::vector<QString> opened;
+    void On(const QString &windowName, Script script) { m_scripts[windowName] = std::move(script); }
+    void Forget(const QString &windowName) { m_scripts.erase(windowName); }
+    int Handle(QDialog &dialog);
+
+private:
+    std::map<QString, Script> m_scripts;
+};
+
+class AppFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The share root holds server/tellumo/tellumo.dll; ConnectionString points at it.
+    QString ShareRoot() const;
+    QString DatabasePath() const;
+    // A new shared database at the usual place (demo content unless told otherwise).
+    void MakeDatabase(bool demo = true);
+    // A connection of the test's own, for setting up rows and checking them.
+    QSqlDatabase TestDb();
+    QVariant Scalar(const QString &sql, const QVariantList &values = {});
+    void Exec(const QString &sql, const QVariantList &values = {});
+    // A lesson with n questions (correct options 1..4 in turn), of which the first `marked` are marked.
+    void MakeLesson(const QString &name, int questions, int marked = 0, bool active = true);
+
+    MsgBoxRecorder msgs;
+    ModalScripts modal;
+    QTemporaryDir temp;
+};
+
+// Lets queued work (deferred deletes, queued activations) run.
+void ProcessEvents();
