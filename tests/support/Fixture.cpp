@@ -6,6 +6,7 @@
 #include <QSqlQuery>
 #include <QWidget>
 
+#include "platform/App.h"
 #include "platform/Db.h"
 #include "platform/Form.h"
 #include "platform/Modal.h"
@@ -59,6 +60,7 @@ void AppFixture::SetUp() {
     SingleInstance::SetLockPath(temp.filePath(QStringLiteral("tellumo.lock")));
     Msg::SetHandler([this](const Msg::Call &call) { return msgs.Handle(call); });
     Modal::SetHandler([this](QDialog &dialog) { return modal.Handle(dialog); });
+    App::SetEndHandler([this](int code) { ended.push_back(code); });
     Module1::ResetAll();
     Module1::ConnectionString = ConnectionText::For(QStringLiteral("server"));
 }
@@ -73,6 +75,7 @@ void AppFixture::TearDown() {
     Db::CloseAll();
     Msg::SetHandler(nullptr);
     Modal::SetHandler(nullptr);
+    App::SetEndHandler(nullptr);
     SingleInstance::Release();
     Share::SetRoot(QString());
     SavedSettings::SetFolder(QString());

@@ -59,6 +59,8 @@ protected:
 
     MsgBoxRecorder msgs;
     ModalScripts modal;
+    // Exit codes of every App::End the code under test called (the program would have ended there).
+    std::vector<int> ended;
     QTemporaryDir temp;
 };
 
