@@ -1,6 +1,7 @@
 #pragma once
 // The shared database: an SQLite file on the server's share, reached through the connection string.
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 #include <stdexcept>

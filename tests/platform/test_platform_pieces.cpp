@@ -1,0 +1,198 @@
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QLockFile>
+#include <QSqlDatabase>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "Fixture.h"
+#include "platform/App.h"
+#include "platform/Db.h"
+#include "platform/Form.h"
+#include "platform/KeyFilter.h"
+#include "platform/MsgBox.h"
+#include "platform/SavedSettings.h"
+#include "platform/Share.h"
+#include "platform/SingleInstance.h"
+#include "shell/SharedDatabase.h"
+
+namespace {
+
+using PlatformTest = AppFixture;
+
+TEST_F(PlatformTest, MessageBoxTitles) {
+    MsgBox(QStringLiteral("a"), Msg::vbExclamation, QString());
+    MsgBox(QStringLiteral("b"), Msg::vbCritical);
+    ASSERT_EQ(msgs.calls.size(), 2u);
+    EXPECT_TRUE(msgs.calls[0].titleGiven);
+    EXPECT_EQ(msgs.calls[0].title, QString());
+    EXPECT_FALSE(msgs.calls[1].titleGiven);
+    EXPECT_EQ(msgs.calls[1].title, QString::fromLatin1(App::Title));
+    msgs.Answer(Msg::vbNo);
+    EXPECT_EQ(MsgBox(QStringLiteral("c"), 52, QStringLiteral("t")), Msg::vbNo);
+}
+
+TEST_F(PlatformTest, SavedSettingsWithoutDefaultAreEmpty) {
+    EXPECT_EQ(SavedSettings::GetSetting("Quorvel", "Setting", "Pass"), QString());
+    EXPECT_EQ(SavedSettings::GetSetting("Quorvel", "Setting", "Pass", "x"), "x");
+    SavedSettings::SaveSetting("Quorvel", "Setting", "Pass", QStringLiteral("رمز 1"));
+    EXPECT_EQ(SavedSettings::GetSetting("Quorvel", "Setting", "Pass"), QStringLiteral("رمز 1"));
+    EXPECT_TRUE(QFile::exists(temp.filePath("config/Quorvel.ini")));
+}
+
+TEST_F(PlatformTest, ShareMapsServerFoldersAndRefusesEscapes) {
+    EXPECT_EQ(Share::LocalPath("\\\\server\\tellumo\\").value_or(""), ShareRoot() + "/server/tellumo");
+    EXPECT_EQ(Share::LocalPath("\\\\server\\tellumo\\tellumo.dll").value_or(""),
+              ShareRoot() + "/server/tellumo/tellumo.dll");
+    for (const char *bad : {"\\\\\\tellumo\\", "\\\\..\\tellumo\\", "\\\\a/b\\tellumo\\", "server\\tellumo",
+                            "\\\\server\\..\\x"})
+        EXPECT_FALSE(Share::LocalPath(QString::fromLatin1(bad)).has_value()) << bad;
+
+    QDir(ShareRoot()).mkpath("server/tellumo/old/deeper");
+    QFile(ShareRoot() + "/server/tellumo/old/deeper/tellumo.dll").open(QIODevice::WriteOnly);
+    QString found;
+    EXPECT_TRUE(Share::SearchTreeForFile("\\\\server\\tellumo\\", "tellumo.dll", &found));
+    EXPECT_TRUE(found.endsWith("old/deeper/tellumo.dll"));
+    EXPECT_FALSE(Share::SearchTreeForFile("\\\\other\\tellumo\\", "tellumo.dll"));
+    EXPECT_FALSE(Share::SearchTreeForFile("\\\\..\\shares\\", "tellumo.dll"));
+}
+
+TEST_F(PlatformTest, SecondCopyFindsTheLockTaken) {
+    QLockFile first(temp.filePath("tellumo.lock"));
+    ASSERT_TRUE(first.tryLock(0));
+    EXPECT_TRUE(SingleInstance::PrevInstance());
+    first.unlock();
+    SingleInstance::Release();
+    EXPECT_FALSE(SingleInstance::PrevInstance());
+}
+
+TEST_F(PlatformTest, OnlyOurDatabaseFilesOpen) {
+    const QString folder = temp.filePath("files");
+    QDir().mkpath(folder);
+    const QString missing = folder + "/missing.dll";
+    EXPECT_THROW(Db::OpenChecked(missing, "t1"), Db::DbError);
+    EXPECT_FALSE(QFile::exists(missing)) << "opening must never create the file";
+
+    QFile text(folder + "/text.dll");
+    text.open(QIODevice::WriteOnly);
+    text.write("not a database at all, just some text that is long enough");
+    text.close();
+    EXPECT_THROW(Db::OpenChecked(text.fileName(), "t2"), Db::DbError);
+
+    const QString foreign = folder + "/foreign.dll";
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "make-foreign");
+        db.setDatabaseName(foreign);
+        ASSERT_TRUE(db.open());
+        Db::Exec(db, "CREATE TABLE setting (x)");
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("make-foreign");
+    EXPECT_THROW(Db::OpenChecked(foreign, "t3"), Db::DbError);
+
+    const QString ours = folder + "/ours.dll";
+    SharedDatabase::CreateFile(ours, "1234");
+    EXPECT_NO_THROW(Db::OpenChecked(ours, "t4"));
+    EXPECT_THROW(SharedDatabase::CreateFile(ours, "1234"), Db::DbError) << "never overwrites a file";
+    EXPECT_EQ(Db::Exec(Db::OpenChecked(ours, "t4"), "PRAGMA journal_mode").next(), true);
+}
+
+TEST_F(PlatformTest, TransactionRollsBackUnlessCommitted) {
+    MakeDatabase(false);
+    QSqlDatabase db = TestDb();
+    {
+        Db::Transaction t(db);
+        Db::Exec(db, "INSERT INTO clase (name) VALUES ('x')");
+    }
+    EXPECT_EQ(Scalar("SELECT count(*) FROM clase").toInt(), 0);
+    {
+        Db::Transaction t(db);
+        Db::Exec(db, "INSERT INTO clase (name) VALUES ('x')");
+        t.Commit();
+    }
+    EXPECT_EQ(Scalar("SELECT count(*) FROM clase").toInt(), 1);
+}
+
+TEST(KeyFilterRule, UpperCasesControlCodesPassAndListsDecide) {
+    const QString letters = QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ ");
+    EXPECT_EQ(KeyFilter::Filter(u'a', letters, KeyFilter::Allowed), QChar(u'A'));
+    EXPECT_EQ(KeyFilter::Filter(QChar(8), letters, KeyFilter::Allowed), QChar(8));
+    EXPECT_EQ(KeyFilter::Filter(QChar(13), letters, KeyFilter::Allowed), QChar(13));
+    EXPECT_FALSE(KeyFilter::Filter(QChar(27), letters, KeyFilter::Allowed));
+    EXPECT_FALSE(KeyFilter::Filter(u'-', letters, KeyFilter::Allowed));
+    EXPECT_FALSE(KeyFilter::Filter(u'x', QStringLiteral("X"), KeyFilter::Refused));
+    EXPECT_EQ(KeyFilter::Filter(u'y', QStringLiteral("X"), KeyFilter::Refused), QChar(u'Y'));
+}
+
+TEST(KeyFilterBox, TypedTextIsEnteredInUpperCaseAndEnterRunsTheCommand) {
+    QLineEdit box;
+    int entered = 0;
+    KeyFilter::Install(&box, QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ "), KeyFilter::Allowed,
+                       [&] { ++entered; });
+    QTest::keyClicks(&box, QStringLiteral("ab-1 c"));
+    EXPECT_EQ(box.text(), "AB1 C");
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    EXPECT_EQ(box.text(), "AB1 ");
+    QTest::keyClick(&box, Qt::Key_Return);
+    EXPECT_EQ(entered, 1);
+    QTest::keyClick(&box, Qt::Key_Escape);
+    EXPECT_EQ(box.text(), "AB1 ");
+}
+
+// A window with one box and a timer, to watch the lifecycle.
+struct TestUi {
+    QLineEdit *Text1 = nullptr;
+    void setupUi(QDialog *w) {
+        Text1 = new QLineEdit(w);
+        Text1->setObjectName("Text1");
+        Text1->setText("design");
+    }
+};
+class TestForm : public UiForm<TestUi> {
+public:
+    TestForm() : UiForm(QStringLiteral("TestForm")) {}
+    int loads = 0;
+    int ownValue = 0;
+    bool allowClose = true;
+    int ticks = 0;
+    QTimer *timer = nullptr;
+
+protected:
+    void Connect() override {
+        timer = new QTimer(Widget());
+        QObject::connect(timer, &QTimer::timeout, Widget(), [this] { ++ticks; });
+    }
+    void Disconnect() override { timer = nullptr; }
+    void Form_Load() override { ++loads; }
+    bool Form_QueryUnload() override { return allowClose; }
+};
+
+TEST_F(PlatformTest, WindowsReloadFromDesignButKeepTheirOwnVariables) {
+    TestForm &form = Forms::Get<TestForm>();
+    EXPECT_EQ(&form, &Forms::Get<TestForm>());
+    EXPECT_FALSE(form.IsLoaded());
+    form.ui().Text1->setText("changed"); // touching a control loads the window
+    EXPECT_TRUE(form.IsLoaded());
+    EXPECT_EQ(form.loads, 1);
+    form.ownValue = 7;
+    form.Show();
+
+    form.allowClose = false;
+    form.Widget()->close(); // the close box
+    EXPECT_TRUE(form.IsLoaded());
+    form.allowClose = true;
+    form.timer->start(0);
+    EXPECT_TRUE(form.Unload());
+    EXPECT_FALSE(form.IsLoaded());
+    ProcessEvents();
+    EXPECT_EQ(form.ticks, 0) << "a timer of an unloaded window must not fire";
+
+    EXPECT_EQ(form.ui().Text1->text(), "design");
+    EXPECT_EQ(form.loads, 2);
+    EXPECT_EQ(form.ownValue, 7);
+    form.Unload();
+}
+
+} // namespace

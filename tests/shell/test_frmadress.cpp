@@ -1,0 +1,161 @@
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "Fixture.h"
+#include "platform/Form.h"
+#include "platform/SavedSettings.h"
+#include "shell/ConnectionText.h"
+#include "shell/MainForm.h"
+#include "shell/Module1.h"
+#include "shell/frmadress.h"
+
+namespace {
+
+const QString AlreadyRunning = QStringLiteral(" برنامه در حال اجرا بوده و اجراي همزمان آن وجود ندارد ");
+const QString NotFound = QStringLiteral("نام کامپيوتر سرور را صحيح وارد کنيدارتباط برقرار نشد");
+const QString DatabaseProblem = QStringLiteral(" پايگاه داده برنامه دچار مشکل شده و امکان اجراي برنامه وجود ندارد ");
+
+class StartupTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        Module1::ConnectionString.clear();
+    }
+    void Confirm(const QString &server = QStringLiteral("server")) {
+        startup.Show();
+        startup.ui().txt1->setText(server);
+        QTest::mouseClick(startup.ui().Command1, Qt::LeftButton);
+    }
+    QString Saved(const QString &key) { return Module1::GetSetting(key); }
+    bool MainMenuShown() { return Forms::Exists<MainForm>() && Forms::Get<MainForm>().IsLoaded(); }
+    void TearDown() override {
+        startup.Unload();
+        AppFixture::TearDown();
+    }
+    frmadress startup;
+};
+
+TEST_F(StartupTest, ConfirmConnectsWritesTheDefaultsAndShowsTheMainMenu) {
+    MakeDatabase();
+    EXPECT_EQ(startup.ui().txt1->text(), "server");
+    Confirm();
+    EXPECT_TRUE(msgs.calls.empty()) << msgs.calls.front().text.toStdString();
+    EXPECT_EQ(Module1::ConnectionString,
+              "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=\\\\server\\tellumo\\tellumo.dll;"
+              "Jet OLEDB:Database Password=" + ConnectionText::DatabasePassword + ";");
+    EXPECT_EQ(ConnectionText::DatabasePassword.size(), 20);
+    EXPECT_EQ(Module1::DbConnection.CursorLocation, 3);
+    EXPECT_FALSE(Module1::DbConnection.IsOpen());
+    EXPECT_EQ(Saved("Pass"), ConnectionText::DefaultEntryPassword);
+    EXPECT_EQ(Saved("Pass2"), ConnectionText::DefaultEntryPassword);
+    EXPECT_EQ(Saved("Qusetion_Count"), "20");
+    EXPECT_EQ(Saved("Answer_Time"), "40");
+    EXPECT_EQ(Saved("T_Emtiyaz"), "1");
+    EXPECT_EQ(Saved("F_Emtiyaz"), "0");
+    EXPECT_FALSE(startup.IsLoaded());
+    EXPECT_TRUE(MainMenuShown());
+    EXPECT_TRUE(ended.empty());
+}
+
+TEST_F(StartupTest, DefaultsAreWrittenOnlyWhenPassIsMissing) {
+    MakeDatabase();
+    Module1::SaveSetting("Pass", "ABC");
+    Confirm();
+    EXPECT_EQ(Saved("Pass"), "ABC");
+    EXPECT_EQ(Saved("Qusetion_Count"), "") << "nothing is written when Pass is there";
+
+    Forms::DestroyAll();
+    Module1::SaveSetting("Pass", "");
+    Module1::SaveSetting("Qusetion_Count", "30");
+    Confirm();
+    EXPECT_EQ(Saved("Qusetion_Count"), "20") << "all six defaults, over what was there";
+    EXPECT_EQ(Saved("Pass"), ConnectionText::DefaultEntryPassword);
+}
+
+TEST_F(StartupTest, UnknownServerKeepsTheWindowOpen) {
+    MakeDatabase();
+    for (const QString &server : {QStringLiteral("nosuch"), QString(), QStringLiteral(".."),
+                                  QStringLiteral("../shares/server")}) {
+        msgs.Clear();
+        Confirm(server);
+        ASSERT_EQ(msgs.calls.size(), 1u) << server.toStdString();
+        EXPECT_EQ(msgs.Last().text, NotFound);
+        EXPECT_EQ(msgs.Last().style, 48);
+        EXPECT_TRUE(msgs.Last().titleGiven);
+        EXPECT_EQ(msgs.Last().title, QString());
+        EXPECT_TRUE(startup.IsLoaded());
+        EXPECT_EQ(Module1::ConnectionString, QString());
+    }
+    EXPECT_TRUE(ended.empty());
+    EXPECT_FALSE(MainMenuShown());
+    EXPECT_EQ(Saved("Pass"), QString());
+}
+
+// The file is found on the share, but what is at the fixed path is no database of ours.
+TEST_F(StartupTest, ABadDatabaseEndsTheProgramWithoutWritingAnything) {
+    const QString share = ShareRoot() + "/server/tellumo";
+    const std::vector<std::pair<const char *, std::function<void()>>> cases = {
+        {"only in a sub-folder",
+         [&] {
+             QDir(share).mkpath("backup");
+             QFile(share + "/backup/tellumo.dll").open(QIODevice::WriteOnly);
+         }},
+        {"not a database",
+         [&] {
+             QFile f(DatabasePath());
+             f.open(QIODevice::WriteOnly);
+             f.write("just text, not a database file of any kind");
+         }},
+        {"an SQLite file without the schema",
+         [&] {
+             QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "bare");
+             db.setDatabaseName(DatabasePath());
+             db.open();
+             Db::Exec(db, "CREATE TABLE other (x)");
+             db.close();
+         }},
+    };
+    for (const auto &[name, prepare] : cases) {
+        QDir(share).removeRecursively();
+        QDir().mkpath(share);
+        prepare();
+        QSqlDatabase::removeDatabase("bare");
+        msgs.Clear();
+        ended.clear();
+        Confirm();
+        ASSERT_EQ(msgs.calls.size(), 1u) << name;
+        EXPECT_EQ(msgs.Last().text, DatabaseProblem) << name;
+        EXPECT_EQ(msgs.Last().style, 16);
+        EXPECT_EQ(msgs.Last().title, QString());
+        EXPECT_EQ(ended.size(), 1u) << name;
+        EXPECT_EQ(Saved("Pass"), QString()) << name;
+        EXPECT_FALSE(MainMenuShown());
+    }
+}
+
+TEST_F(StartupTest, ASecondCopyIsToldAtConfirmAndEnds) {
+    MakeDatabase();
+    QLockFile first(temp.filePath("tellumo.lock"));
+    ASSERT_TRUE(first.tryLock(0));
+    Confirm(QStringLiteral("nosuch"));
+    ASSERT_EQ(msgs.calls.size(), 1u);
+    EXPECT_EQ(msgs.Last().text, AlreadyRunning);
+    EXPECT_EQ(msgs.Last().style, 16);
+    EXPECT_EQ(msgs.Last().title, "Error");
+    EXPECT_EQ(ended.size(), 1u);
+    EXPECT_EQ(Saved("Pass"), QString());
+}
+
+TEST_F(StartupTest, ExitEndsWithoutTouchingAnything) {
+    startup.Show();
+    QTest::mouseClick(startup.ui().Command2, Qt::LeftButton);
+    EXPECT_EQ(ended.size(), 1u);
+    EXPECT_TRUE(msgs.calls.empty());
+    EXPECT_EQ(Saved("Pass"), QString());
+}
+
+} // namespace
