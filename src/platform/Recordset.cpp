@@ -102,6 +102,11 @@ void Recordset::Open(const QSqlDatabase &db, const QString &sql) {
     m_sort.clear();
     m_filterField.clear();
     m_filterValue = QVariant();
+    reload();
+}
+
+// Runs the query; a failure leaves the recordset closed and empty.
+void Recordset::reload() {
     try {
         load();
     } catch (...) {
@@ -200,17 +205,7 @@ void Recordset::Requery() {
     if (m_sql.isEmpty())
         return;
     emit aboutToReset();
-    try {
-        load();
-    } catch (...) {
-        m_open = false;
-        m_rows.clear();
-        m_view.clear();
-        emit reset();
-        throw;
-    }
-    emit reset();
-    emit currentChanged(m_pos);
+    reload();
 }
 
 bool Recordset::isNewCurrent() const {

@@ -84,6 +84,7 @@ private:
         bool isNew = false;
     };
     void load();
+    void reload();
     void rebuildView();
     void setPos(int pos);
     bool isNewCurrent() const;

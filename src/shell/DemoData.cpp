@@ -28,17 +28,14 @@ void addLesson(const QSqlDatabase &db, const QJsonObject &lesson) {
     Db::Exec(db, QStringLiteral("INSERT INTO droos (name, yn) VALUES (?, ?)"),
              {name, active ? QStringLiteral("-1") : QStringLiteral("0")});
     SharedDatabase::CreateQuestionTable(db, name);
-    const QString insert = QStringLiteral("INSERT INTO ") +
-                           Db::QuoteIdent(SharedDatabase::QuestionTableName(name)) +
-                           QStringLiteral(" (Question, Answer1, Answer2, Answer3, Answer4, TrueAnswer, Answer5, "
-                                          "AfterRun) VALUES (?, ?, ?, ?, ?, ?, ?, 0)");
     for (const QJsonValue &v : lesson.value(QStringLiteral("questions")).toArray()) {
         const QJsonObject q = v.toObject();
         const QJsonArray answers = q.value(QStringLiteral("answers")).toArray();
-        Db::Exec(db, insert,
-                 {q.value(QStringLiteral("question")).toString(), answers.at(0).toString(), answers.at(1).toString(),
-                  answers.at(2).toString(), answers.at(3).toString(), q.value(QStringLiteral("correct")).toInt(),
-                  q.value(QStringLiteral("explanation")).toString()});
+        SharedDatabase::AddQuestion(db, name,
+                                    {q.value(QStringLiteral("question")).toString(), answers.at(0).toString(),
+                                     answers.at(1).toString(), answers.at(2).toString(), answers.at(3).toString(),
+                                     q.value(QStringLiteral("explanation")).toString()},
+                                    q.value(QStringLiteral("correct")).toInt());
     }
 }
 

@@ -33,6 +33,16 @@ void CreateQuestionTable(const QSqlDatabase &db, const QString &lessonName) {
                      yesNo("AfterRun", 0) + u')');
 }
 
+void AddQuestion(const QSqlDatabase &db, const QString &lessonName, const QStringList &texts,
+                 const QVariant &trueAnswer, bool marked) {
+    Db::Exec(db,
+             QStringLiteral("INSERT INTO ") + Db::QuoteIdent(QuestionTableName(lessonName)) +
+                 QStringLiteral(" (Question, Answer1, Answer2, Answer3, Answer4, Answer5, TrueAnswer, AfterRun) "
+                                "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+             {texts.value(0), texts.value(1), texts.value(2), texts.value(3), texts.value(4), texts.value(5),
+              trueAnswer, Db::YesNo(marked)});
+}
+
 void CreateClassTables(const QSqlDatabase &db, const QString &classNumberText) {
     Db::Exec(db, QStringLiteral("CREATE TABLE ") + Db::QuoteIdent(TraineeTableName(classNumberText)) +
                      QStringLiteral(" (ID INTEGER, Name TEXT, Family TEXT, fathername TEXT, clase TEXT, "

@@ -2,6 +2,8 @@
 // The shared database's tables: their names, their fields, and the creation of an empty file.
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
+#include <QVariant>
 
 namespace SharedDatabase {
 
@@ -20,6 +22,10 @@ inline const QString UnmarkedRows = QStringLiteral(" WHERE AfterRun=0");
 
 // The class tables that exist in every file.
 inline constexpr int ClassCount = 6;
+
+// Adds one question to a lesson's table: texts are the question, the four options and the explanation.
+void AddQuestion(const QSqlDatabase &db, const QString &lessonName, const QStringList &texts,
+                 const QVariant &trueAnswer, bool marked = false);
 
 // The tables of a lesson and of a class.
 void CreateQuestionTable(const QSqlDatabase &db, const QString &lessonName);

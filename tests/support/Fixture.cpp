@@ -117,14 +117,11 @@ void AppFixture::MakeLesson(const QString &name, int questions, int marked, bool
     Db::Exec(db, QStringLiteral("INSERT INTO droos (name, yn) VALUES (?, ?)"),
              {name, active ? QStringLiteral("-1") : QStringLiteral("0")});
     SharedDatabase::CreateQuestionTable(db, name);
-    const QString insert = QStringLiteral("INSERT INTO ") +
-                           Db::QuoteIdent(SharedDatabase::QuestionTableName(name)) +
-                           QStringLiteral(" (Question, Answer1, Answer2, Answer3, Answer4, TrueAnswer, Answer5, "
-                                          "AfterRun) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
     for (int i = 1; i <= questions; ++i)
-        Db::Exec(db, insert,
-                 {QStringLiteral("Question %1").arg(i), QStringLiteral("A%1-1").arg(i), QStringLiteral("A%1-2").arg(i),
-                  QStringLiteral("A%1-3").arg(i), QStringLiteral("A%1-4").arg(i), (i - 1) % 4 + 1,
-                  QStringLiteral("Why %1").arg(i), Db::YesNo(i <= marked)});
+        SharedDatabase::AddQuestion(db, name,
+                                    {QStringLiteral("Question %1").arg(i), QStringLiteral("A%1-1").arg(i),
+                                     QStringLiteral("A%1-2").arg(i), QStringLiteral("A%1-3").arg(i),
+                                     QStringLiteral("A%1-4").arg(i), QStringLiteral("Why %1").arg(i)},
+                                    (i - 1) % 4 + 1, i <= marked);
     transaction.Commit();
 }
