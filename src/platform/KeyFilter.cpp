@@ -58,7 +58,7 @@ bool KeyFilter::eventFilter(QObject *watched, QEvent *event) {
         return QObject::eventFilter(watched, event);
     // Enter the converted character in place of the typed one.
     if (auto *line = qobject_cast<QLineEdit *>(watched)) {
-        if (!line->isReadOnly())
+        if (!line->isReadOnly() && line->isEnabled())
             line->insert(QString(*entered));
         return true;
     }

@@ -110,8 +110,6 @@ void MainForm::IMAGE23_Click() {
         MsgBox(QStringLiteral(" هيچ کلاسي  تعريف نشده  لطفا تعريف کنيد "), Msg::vbExclamation, QString());
         return;
     }
-    // The trainee list shows the menu again when it closes.
-    Unload();
     OpenTraineeList();
 }
 
@@ -187,7 +185,8 @@ void MainForm::OpenQuestionBank() {}
 // The exam set-up, modal (not built yet).
 void MainForm::OpenExamSetup() {}
 
-// The trainee list, modal (not built yet).
+// The trainee list takes the menu's place: the menu unloads, the list opens modally and shows the menu
+// again when it closes. Until the list is built the menu stays, so the program does not end here.
 void MainForm::OpenTraineeList() {}
 
 // The settings window, modal (not built yet).
