@@ -9,6 +9,7 @@
 #include "platform/MouseEvents.h"
 #include "platform/MsgBox.h"
 #include "shell/Module1.h"
+#include "shell/SettingForm.h"
 #include "shell/frmhelp.h"
 
 using namespace Module1;
@@ -189,8 +190,7 @@ void MainForm::OpenExamSetup() {}
 // again when it closes. Until the list is built the menu stays, so the program does not end here.
 void MainForm::OpenTraineeList() {}
 
-// The settings window, modal (not built yet).
-void MainForm::OpenSettings() {}
+void MainForm::OpenSettings() { Forms::Get<SettingForm>().ShowModal(); }
 
 // The research notes, modal (not built yet).
 void MainForm::OpenResearchNotes() {}

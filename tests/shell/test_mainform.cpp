@@ -8,6 +8,7 @@
 #include "platform/Form.h"
 #include "shell/MainForm.h"
 #include "shell/Module1.h"
+#include "shell/SettingForm.h"
 #include "shell/frmhelp.h"
 
 using namespace Module1;
@@ -188,6 +189,15 @@ TEST_F(MainFormTest, HelpOpensModallyWithItsText) {
     EXPECT_EQ(modal.opened, std::vector<QString>{"frmhelp"});
     EXPECT_EQ(Forms::Get<frmhelp>().Widget()->windowTitle(), "Help");
     Forms::Get<frmhelp>().Unload();
+}
+
+TEST_F(MainFormTest, SettingsOpenModallyWithoutTheClassCheck) {
+    MakeDatabase();
+    ui().Combosal->setCurrentIndex(-1);
+    QTest::mouseClick(ui().Image24, Qt::LeftButton);
+    EXPECT_EQ(modal.opened, std::vector<QString>{"SettingForm"});
+    EXPECT_TRUE(msgs.calls.empty());
+    Forms::Get<SettingForm>().Unload();
 }
 
 TEST_F(MainFormTest, ExitEndsTheProgram) {
