@@ -90,7 +90,7 @@ void ExamForm::fillLessons() {
         ui().DarsCombo->setCurrentIndex(-1);
         open(*Adodc4, QStringLiteral("select * from setting"));
     } catch (const Db::DbError &) {
-        warn(QStringLiteral(" فهرست دروس از پايگاه داده خوانده نشد "));
+        warn(QStringLiteral(" اطلاعات آزمون از پايگاه داده خوانده نشد "));
     }
 }
 

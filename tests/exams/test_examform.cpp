@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -25,6 +26,7 @@ const QString WrongCode = u"کد ملي خود را صحيح وارد کنيد "
 const QString NoTrainees = u" هيچ کارآموزي ثبت نام نشده  لطفا ثبت نام کنيد "_s;
 const QString BadCount = u" تعداد سوالات آزمون در تنظيمات برنامه معتبر نيست (بايد عددي از 1 تا 255 باشد) و امکان برگزاري آزمون وجود ندارد "_s;
 const QString BadSeconds = u" زمان پاسخ براي هر سوال در تنظيمات برنامه معتبر نيست (بايد عددي از 1 تا 255 ثانيه باشد) و امکان برگزاري آزمون وجود ندارد "_s;
+const QString Unreadable = u" اطلاعات آزمون از پايگاه داده خوانده نشد "_s;
 const QString MissingBank = u" سوالات اين درس در پايگاه داده پيدا نشد.لطفا درس ديگري را براي آزمون انتخاب کنيد "_s;
 
 class ExamFormTest : public AppFixture {
@@ -241,6 +243,18 @@ TEST_F(ExamFormTest, ALessonWithoutItsQuestionTableIsToldPlainly) {
     EXPECT_FALSE(u.Cmd_Start->isEnabled());
     EXPECT_FALSE(u.Option1->isEnabled());
     EXPECT_FALSE(u.Option2->isEnabled());
+    form.Unload();
+}
+
+TEST_F(ExamFormTest, AnUnreadableDatabaseAtLoadIsToldPlainly) {
+    TestDb().close();
+    ASSERT_TRUE(QFile::remove(DatabasePath()));
+    ExamForm &form = open();
+    ASSERT_EQ(msgs.calls.size(), 1u);
+    EXPECT_EQ(msgs.Last().text, Unreadable);
+    EXPECT_EQ(msgs.Last().style, 48);
+    EXPECT_EQ(form.ui().DarsCombo->count(), 0);
+    EXPECT_TRUE(form.ui().txttellumo->text().isEmpty()); // read as access off
     form.Unload();
 }
 
