@@ -1,5 +1,7 @@
 #include "platform/RecordsetModel.h"
 
+#include "platform/Bindings.h"
+
 RecordsetModel::RecordsetModel(Recordset *recordset, QVector<GridColumn> columns, QObject *parent)
     : QAbstractTableModel(parent), m_recordset(recordset), m_columns(std::move(columns)),
       m_allFields(m_columns.isEmpty()) {
@@ -38,7 +40,9 @@ int RecordsetModel::fieldColumn(int column) const {
 QVariant RecordsetModel::data(const QModelIndex &index, int role) const {
     if (!index.isValid() || !m_recordset || (role != Qt::DisplayRole && role != Qt::EditRole))
         return QVariant();
-    return m_recordset->ValueAt(index.row(), fieldColumn(index.column()));
+    const QVariant value = m_recordset->ValueAt(index.row(), fieldColumn(index.column()));
+    // Numbers read as the program writes them everywhere else (Latin digits), not in the locale's digits.
+    return role == Qt::DisplayRole ? QVariant(Bindings::DisplayText(value)) : value;
 }
 
 QVariant RecordsetModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QTimer>
 
+#include "exams/ExamForm.h"
 #include "platform/App.h"
 #include "platform/DataControl.h"
 #include "platform/MouseEvents.h"
@@ -183,8 +184,7 @@ void MainForm::OpenQuestionBrowser() {}
 // The question bank, modal (not built yet).
 void MainForm::OpenQuestionBank() {}
 
-// The exam set-up, modal (not built yet).
-void MainForm::OpenExamSetup() {}
+void MainForm::OpenExamSetup() { Forms::Get<ExamForm>().ShowModal(); }
 
 // The trainee list takes the menu's place: the menu unloads, the list opens modally and shows the menu
 // again when it closes. Until the list is built the menu stays, so the program does not end here.

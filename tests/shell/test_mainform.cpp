@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "support/Fixture.h"
+#include "exams/ExamForm.h"
 #include "platform/Form.h"
 #include "shell/MainForm.h"
 #include "shell/Module1.h"
@@ -59,6 +60,7 @@ TEST_F(MainFormTest, EveryLoadStartsAtTheThirdYearAndClassWithTodaysDates) {
 }
 
 TEST_F(MainFormTest, ExamPictureCopiesTheChosenYearAndClass) {
+    MakeDatabase();
     ui().Comboclase->setCurrentIndex(5);
     ui().Combosal->setCurrentIndex(0);
     QTest::mouseClick(ui().Image22, Qt::LeftButton);
@@ -66,6 +68,8 @@ TEST_F(MainFormTest, ExamPictureCopiesTheChosenYearAndClass) {
     EXPECT_EQ(ClassNumberText, "6");
     EXPECT_EQ(SelectedClassName, QStringLiteral("ششم"));
     EXPECT_EQ(SelectedYearText, "88-1387");
+    EXPECT_EQ(modal.opened, std::vector<QString>{"ExamForm"});
+    Forms::Get<ExamForm>().Unload();
 }
 
 // A combo with nothing chosen stops the exam, the report cards and the research notes alike.
