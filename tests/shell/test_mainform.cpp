@@ -61,6 +61,8 @@ TEST_F(MainFormTest, EveryLoadStartsAtTheThirdYearAndClassWithTodaysDates) {
 
 TEST_F(MainFormTest, ExamPictureCopiesTheChosenYearAndClass) {
     MakeDatabase();
+    SaveSetting("Qusetion_Count", "20");
+    SaveSetting("Answer_Time", "40");
     ui().Comboclase->setCurrentIndex(5);
     ui().Combosal->setCurrentIndex(0);
     QTest::mouseClick(ui().Image22, Qt::LeftButton);
