@@ -1,0 +1,103 @@
+#include "exams/ChartForm.h"
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <iterator>
+
+#include "exams/Score.h"
+#include "platform/Convert.h"
+#include "platform/FileDialog.h"
+#include "platform/MsgBox.h"
+#include "shell/Module1.h"
+
+using namespace Module1;
+
+namespace {
+// The chart kind of each StyleBox item, in the list's order.
+constexpr ReportChart::Kind StyleKinds[] = {ReportChart::Bar2d, ReportChart::Pie2d, ReportChart::Line2d,
+                                            ReportChart::Bar3d, ReportChart::Line3d};
+
+const QString SaveTitle = QStringLiteral("Save Chart");
+
+// A count as a percentage of the questions. A stored report card may have no questions: it charts 0.
+double Percent(uint8_t count) {
+    if (QuestionCount == 0)
+        return 0;
+    // The value reaches the chart as its 15-digit text, so 1 of 3 charts as 33.3333333333333.
+    return Convert::Val(Convert::NumberText(int(count) * 100 / double(QuestionCount)));
+}
+} // namespace
+
+QString ChartForm::ChartFolder() { return QCoreApplication::applicationDirPath() + QStringLiteral("/Chart"); }
+
+void ChartForm::Connect() {
+    QObject::connect(ui().StyleBox, &QComboBox::currentIndexChanged, Widget(), [this] { StyleBox_Click(); });
+    QObject::connect(ui().Cmd_SaveChart, &QPushButton::clicked, Widget(), [this] { Cmd_SaveChart_Click(); });
+    QObject::connect(ui().Command1, &QPushButton::clicked, Widget(), [this] { Command1_Click(); });
+    QObject::connect(ui().Cmd_End, &QPushButton::clicked, Widget(), [this] { Cmd_End_Click(); });
+}
+
+void ChartForm::Form_Load() {
+    auto &u = ui();
+    u.Date_Lable->setText(ReportExamDate);
+    u.K_Lable->setText(SelectedTraineeName);
+    u.K_Dars->setText(CurrentLessonName);
+    u.T1->setText(QString::number(QuestionCount));
+    u.T2->setText(QString::number(CorrectCount));
+    u.T3->setText(QString::number(WrongCount));
+    u.T4->setText(QString::number(BlankCount));
+    u.T5->setText(TotalMinutesText);
+    u.T6->setText(ElapsedTimeText);
+
+    // Always from the current settings: a stored report card's own score is not used.
+    ExamScore = Score::FromSettings(CorrectCount, WrongCount);
+    u.T7->setText(QString::number(ExamScore));
+
+    u.StyleBox->setCurrentIndex(0);
+    StyleBox_Click();
+    u.Chart1->SetRows({{QStringLiteral("True"), Percent(CorrectCount)},
+                       {QStringLiteral("False"), Percent(WrongCount)},
+                       {QStringLiteral("None"), Percent(BlankCount)}});
+}
+
+void ChartForm::StyleBox_Click() {
+    const int index = ui().StyleBox->currentIndex();
+    if (index < 0 || index >= int(std::size(StyleKinds)))
+        return;
+    ui().Chart1->SetChartType(StyleKinds[index]);
+}
+
+void ChartForm::Cmd_SaveChart_Click() {
+    // Made when missing, so the dialog opens there and not wherever the platform likes.
+    const QString folder = ChartFolder();
+    QDir().mkpath(folder);
+    const QString name = FileDialog::GetSaveFileName(Widget(), SaveTitle, folder, QStringLiteral(" *.jpg"));
+    if (name.trimmed().isEmpty())
+        return;
+
+    // The chart goes to the clipboard too, which keeps it afterwards.
+    const QImage picture = ui().Chart1->Picture();
+    QGuiApplication::clipboard()->setImage(picture);
+    // Always ".jpg" after the typed name, even when it already ends so.
+    const QString path = name + QStringLiteral(".jpg");
+    QImageWriter writer(path, "jpeg");
+    if (!writer.write(picture)) {
+        MsgBox(QStringLiteral(" نمودار شما ذخيره نشد  ") + QLatin1Char('\n') + QDir::toNativeSeparators(path),
+               Msg::vbExclamation, SaveTitle);
+        return;
+    }
+    MsgBox(QStringLiteral(" نمودار شما با موفقيت ذخيره شد  "), Msg::vbInformation, SaveTitle);
+}
+
+void ChartForm::Command1_Click() {
+    Unload();
+    // Then the answer review, modally: Forms::Get<frmtest>().ShowModal();
+}
+
+void ChartForm::Cmd_End_Click() {
+    ResetChartGlobals();
+    Unload();
+}

@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QSet>
+#include <QTest>
+#include <cmath>
+
+#include "exams/ChartForm.h"
+#include "platform/FileDialog.h"
+#include "shell/Module1.h"
+#include "support/Fixture.h"
+
+using namespace Module1;
+
+namespace {
+
+const QString Saved = QStringLiteral(" نمودار شما با موفقيت ذخيره شد  ");
+const QString NotSaved = QStringLiteral(" نمودار شما ذخيره نشد  ");
+
+class ChartFormTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        FileDialog::SetHandler([this](const FileDialog::Request &request) {
+            requests.push_back(request);
+            return answer;
+        });
+    }
+    void TearDown() override {
+        FileDialog::SetHandler(nullptr);
+        AppFixture::TearDown();
+    }
+
+    // A finished exam's result, as the exam leaves it for the chart.
+    void SetResult(int questions, int correct, int wrong, int blank) {
+        SelectedTraineeName = QStringLiteral("Sara  Karimi");
+        CurrentLessonName = QStringLiteral("Math");
+        ReportExamDate = QStringLiteral("1402/07/15");
+        TotalMinutesText = QStringLiteral("14");
+        ElapsedTimeText = QStringLiteral("07:35");
+        QuestionCount = uint8_t(questions);
+        CorrectCount = uint8_t(correct);
+        WrongCount = uint8_t(wrong);
+        BlankCount = uint8_t(blank);
+    }
+    static void SetPoints(const QString &forCorrect, const QString &offWrong) {
+        SaveSetting(QStringLiteral("T_Emtiyaz"), forCorrect);
+        SaveSetting(QStringLiteral("F_Emtiyaz"), offWrong);
+    }
+
+    ChartForm &Chart() { return Forms::Get<ChartForm>(); }
+    ChartForm &Show() {
+        Chart().ShowModal();
+        return Chart();
+    }
+    QStringList Saves() const { return QDir(temp.path()).entryList({QStringLiteral("result*")}, QDir::Files); }
+
+    QString answer; // what the save dialog returns
+    std::vector<FileDialog::Request> requests;
+};
+
+struct ScoreCase {
+    const char *t, *f; // nullptr: the setting is missing
+    int correct, wrong;
+    int score;
+};
+
+TEST_F(ChartFormTest, ScoreComesFromTheSavedPointsRoundedHalfToEven) {
+    const ScoreCase cases[] = {
+        {nullptr, nullptr, 20, 0, 0}, // first: nothing saved yet
+        {"1", "0", 12, 5, 12},        {"1", "0.25", 12, 5, 11},     {"1", "0.25", 2, 6, 0}, {"1", "0.25", 3, 6, 2},
+        {"1", "0.5", 7, 5, 4},        {"1", "1", 3, 8, -5},         {"1", "0", 20, 0, 20},  {"2x", "", 5, 5, 10},
+        {"200", "0", 255, 0, 32767},  {"0", "200", 0, 255, -32768},
+    };
+    for (const ScoreCase &c : cases) {
+        SCOPED_TRACE(::testing::Message() << (c.t ? c.t : "-") << " / " << (c.f ? c.f : "-") << ", " << c.correct
+                                          << " correct, " << c.wrong << " wrong");
+        if (c.t)
+            SetPoints(QString::fromLatin1(c.t), QString::fromLatin1(c.f));
+        SetResult(255, c.correct, c.wrong, 0);
+        ExamScore = 99; // what a stored report card handed over: recomputed, not shown
+        EXPECT_EQ(Chart().ui().T7->text(), QString::number(c.score));
+        EXPECT_EQ(ExamScore, c.score);
+        Chart().Unload();
+    }
+}
+
+TEST_F(ChartFormTest, LoadShowsTheSharedResultWithReviewDisabled) {
+    SetPoints(QStringLiteral("1"), QStringLiteral("0"));
+    SetResult(20, 7, 8, 5);
+    auto &u = Show().ui();
+    EXPECT_EQ(u.Date_Lable->text(), QStringLiteral("1402/07/15"));
+    EXPECT_EQ(u.K_Lable->text(), QStringLiteral("Sara  Karimi"));
+    EXPECT_EQ(u.K_Dars->text(), QStringLiteral("Math"));
+    const QStringList boxes = {u.T1->text(), u.T2->text(), u.T3->text(), u.T4->text(),
+                               u.T5->text(), u.T6->text(), u.T7->text()};
+    EXPECT_EQ(boxes, QStringList({"20", "7", "8", "5", "14", "07:35", "7"}));
+    EXPECT_FALSE(u.Command1->isEnabled());
+    EXPECT_EQ(u.StyleBox->currentIndex(), 0);
+    EXPECT_EQ(u.Chart1->ChartType(), ReportChart::Bar2d);
+
+    // Enabled by an opener for one showing only: the next load starts disabled again.
+    u.Command1->setEnabled(true);
+    Chart().Unload();
+    EXPECT_FALSE(Chart().ui().Command1->isEnabled());
+    Chart().Unload();
+}
+
+struct PercentCase {
+    int questions, correct, wrong, blank;
+    double rows[3];
+};
+
+TEST_F(ChartFormTest, RowsAreTrueFalseNoneAsPercentages) {
+    const PercentCase cases[] = {
+        {20, 7, 8, 5, {35, 40, 25}},
+        {20, 20, 0, 0, {100, 0, 0}},
+        {3, 1, 1, 1, {33.3333333333333, 33.3333333333333, 33.3333333333333}},
+        {0, 0, 0, 0, {0, 0, 0}}, // a stored report card without questions
+        {0, 2, 1, 0, {0, 0, 0}},
+    };
+    for (const PercentCase &c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.correct << "/" << c.wrong << "/" << c.blank << " of " << c.questions);
+        SetResult(c.questions, c.correct, c.wrong, c.blank);
+        const QList<ChartRow> rows = Chart().ui().Chart1->Rows();
+        ASSERT_EQ(rows.size(), 3);
+        const QString labels[] = {"True", "False", "None"};
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(rows[i].label, labels[i]);
+            EXPECT_FALSE(std::isnan(rows[i].value));
+            EXPECT_DOUBLE_EQ(rows[i].value, c.rows[i]);
+        }
+        Chart().Unload();
+    }
+}
+
+TEST_F(ChartFormTest, EveryChartKindDraws) {
+    const ReportChart::Kind kinds[] = {ReportChart::Bar2d, ReportChart::Pie2d, ReportChart::Line2d, ReportChart::Bar3d,
+                                       ReportChart::Line3d};
+    const char *names[] = {"2d-column", "2d-pie", "2d-line", "3d-column", "3d-line"};
+    const QString shots = qEnvironmentVariable("TELLUMO_SHOTS"); // where to keep pictures for a look
+    SetPoints(QStringLiteral("1"), QStringLiteral("0"));
+    for (int questions : {20, 0}) {
+        SetResult(questions, questions ? 7 : 0, questions ? 8 : 0, questions ? 5 : 0);
+        auto &u = Show().ui();
+        for (int i = 0; i < 5; ++i) {
+            SCOPED_TRACE(::testing::Message() << names[i] << ", " << questions << " questions");
+            u.StyleBox->setCurrentIndex(i);
+            EXPECT_EQ(u.Chart1->ChartType(), kinds[i]);
+            const QImage picture = u.Chart1->Picture();
+            ASSERT_FALSE(picture.isNull());
+            QSet<QRgb> colours;
+            for (int y = 0; y < picture.height(); y += 3)
+                for (int x = 0; x < picture.width(); x += 3)
+                    colours.insert(picture.pixel(x, y));
+            EXPECT_GT(colours.size(), 8) << "nothing drawn";
+            if (!shots.isEmpty() && questions)
+                Chart().Widget()->grab().save(shots + QStringLiteral("/chart-%1.png").arg(names[i]));
+        }
+        Chart().Unload();
+    }
+}
+
+TEST_F(ChartFormTest, SaveWritesAJpegUnderTheTypedNameWithJpgAppended) {
+    const std::pair<QString, QString> cases[] = {{"result", "result.jpg"}, {"result.jpg", "result.jpg.jpg"}};
+    SetResult(20, 7, 8, 5);
+    for (const auto &[typed, written] : cases) {
+        SCOPED_TRACE(typed.toStdString());
+        QGuiApplication::clipboard()->clear();
+        msgs.Clear();
+        requests.clear();
+        answer = temp.filePath(typed);
+        Show();
+        QTest::mouseClick(Chart().ui().Cmd_SaveChart, Qt::LeftButton);
+
+        EXPECT_EQ(Saves(), QStringList({written}));
+        QImageReader reader(temp.filePath(written));
+        reader.setDecideFormatFromContent(true); // the bytes, not the name
+        EXPECT_EQ(reader.format(), QByteArray("jpeg"));
+        EXPECT_FALSE(reader.read().isNull());
+        EXPECT_FALSE(QGuiApplication::clipboard()->image().isNull());
+
+        ASSERT_EQ(requests.size(), 1u);
+        EXPECT_EQ(requests[0].title, QStringLiteral("Save Chart"));
+        EXPECT_EQ(requests[0].filter, QStringLiteral(" *.jpg"));
+        EXPECT_EQ(requests[0].folder, QCoreApplication::applicationDirPath() + QStringLiteral("/Chart"));
+        EXPECT_TRUE(QFileInfo(requests[0].folder).isDir());
+        ASSERT_EQ(msgs.calls.size(), 1u);
+        EXPECT_EQ(msgs.Last().text, Saved);
+        EXPECT_EQ(msgs.Last().style, 64);
+        EXPECT_EQ(msgs.Last().title, QStringLiteral("Save Chart"));
+
+        Chart().Unload();
+        QFile::remove(temp.filePath(written));
+    }
+}
+
+TEST_F(ChartFormTest, CancelledSaveWritesNothingAndSaysNothing) {
+    SetResult(20, 7, 8, 5);
+    Show();
+    for (const QString &cancelled : {QString(), QStringLiteral("   ")}) {
+        answer = cancelled;
+        Chart().Cmd_SaveChart_Click();
+    }
+    EXPECT_EQ(requests.size(), 2u);
+    EXPECT_TRUE(Saves().isEmpty());
+    EXPECT_TRUE(msgs.calls.empty());
+    Chart().Unload();
+}
+
+TEST_F(ChartFormTest, FailedWriteIsToldNotReportedAsSaved) {
+    SetResult(20, 7, 8, 5);
+    answer = temp.filePath(QStringLiteral("missing/result"));
+    Show().Cmd_SaveChart_Click();
+    EXPECT_FALSE(QFileInfo::exists(answer + QStringLiteral(".jpg")));
+    ASSERT_EQ(msgs.calls.size(), 1u);
+    EXPECT_TRUE(msgs.Last().text.startsWith(NotSaved));
+    EXPECT_TRUE(msgs.Last().text.contains(QStringLiteral("result.jpg")));
+    EXPECT_EQ(msgs.Last().style, 48);
+    EXPECT_EQ(msgs.Last().title, QStringLiteral("Save Chart"));
+    Chart().Unload();
+}
+
+TEST_F(ChartFormTest, BackClearsTheSharedResultTheCloseBoxKeepsIt) {
+    SetResult(20, 7, 8, 5);
+    Show();
+    Chart().Widget()->close();
+    EXPECT_FALSE(Chart().IsLoaded());
+    EXPECT_EQ(SelectedTraineeName, QStringLiteral("Sara  Karimi"));
+    EXPECT_EQ(CorrectCount, 7);
+    EXPECT_EQ(QuestionCount, 20);
+
+    ClassNumberText = QStringLiteral("3");
+    Show();
+    QTest::mouseClick(Chart().ui().Cmd_End, Qt::LeftButton);
+    EXPECT_FALSE(Chart().IsLoaded());
+    EXPECT_TRUE(SelectedTraineeName.isEmpty());
+    EXPECT_TRUE(CurrentLessonName.isEmpty());
+    EXPECT_EQ(QuestionCount + CorrectCount + WrongCount + BlankCount, 0);
+    EXPECT_EQ(ExamScore, 0);
+    EXPECT_EQ(ClassNumberText, QStringLiteral("3"));
+}
+
+TEST_F(ChartFormTest, ReviewButtonClosesTheChartAndKeepsTheResult) {
+    SetResult(20, 7, 8, 5);
+    Chart().ui().Command1->setEnabled(true); // as the end of an exam opens it
+    Show();
+    QTest::mouseClick(Chart().ui().Command1, Qt::LeftButton);
+    EXPECT_FALSE(Chart().IsLoaded());
+    EXPECT_EQ(CorrectCount, 7);
+    EXPECT_EQ(SelectedTraineeName, QStringLiteral("Sara  Karimi"));
+}
+
+} // namespace
