@@ -1,0 +1,179 @@
+#include "exams/RunExamForm.h"
+
+#include <cmath>
+
+#include "exams/ExamTexts.h"
+#include "exams/QuestionDraw.h"
+#include "platform/Convert.h"
+#include "platform/Db.h"
+#include "platform/MsgBox.h"
+#include "shell/Module1.h"
+#include "shell/SharedDatabase.h"
+
+using namespace Module1;
+
+namespace {
+// The correct option of a row: a whole number from 1 to 4, else 0.
+uint8_t correctOption(const QVariant &value) {
+    if (value.isNull() || !Convert::IsNumeric(value.toString()))
+        return 0;
+    const double option = Convert::Val(value.toString());
+    return option == std::floor(option) && option >= 1 && option <= 4 ? uint8_t(option) : 0;
+}
+} // namespace
+
+void RunExamForm::Connect() {
+    FormWidget *widget = Widget();
+    m_adodc1 = new DataControl(widget);
+    m_adodc2 = new DataControl(widget);
+    BindControls(ExamControls::From(ui()));
+    for (int k = 0; k < 4; ++k) {
+        QCheckBox *box = c.Check[k];
+        QObject::connect(box, &QCheckBox::clicked, widget, [this, k](bool ticked) {
+            if (ticked)
+                ChosenOption = uint8_t(k + 1);
+        });
+        // With the mouse at most one box stays ticked.
+        QObject::connect(box, &QCheckBox::released, widget, [this, k] {
+            for (int other = 0; other < 4; ++other)
+                if (other != k)
+                    c.Check[other]->setChecked(false);
+        });
+    }
+}
+
+void RunExamForm::Disconnect() {
+    ReleaseControls();
+    m_adodc1 = nullptr;
+    m_adodc2 = nullptr;
+}
+
+void RunExamForm::Form_Load() {
+    m_adodc1->ConnectionString = ConnectionString;
+    m_adodc2->ConnectionString = ConnectionString;
+    m_adodc2->RecordSource = SharedDatabase::SelectAll(SharedDatabase::ReportCardTableName(ClassNumberText));
+    try {
+        m_adodc2->Refresh();
+    } catch (const Db::DbError &) {
+        // Opened again when the report card is written; that is where a failure is told.
+    }
+    ExamFinished = false;
+    m_prepared = false;
+    m_noExam = false;
+}
+
+void RunExamForm::Form_Activate() {
+    if (m_prepared)
+        return;
+    m_prepared = true;
+    PrepareExam();
+}
+
+void RunExamForm::PrepareExam() {
+    ExamFinished = false;
+    QuestionIndex = 0;
+    try {
+        if (StartMode == 2 &&
+            !QuestionDraw::MarkRandomRows(Db::Database(ConnectionString),
+                                          SharedDatabase::QuestionTableName(CurrentLessonName), QuestionCount)) {
+            refuseExam(ExamTexts::QuestionSetChanged);
+            return;
+        }
+        if (!loadQuestionSet())
+            return;
+    } catch (const Db::DbError &) {
+        refuseExam(ExamTexts::DatabaseFailed);
+        return;
+    }
+
+    QuestionIndex = 0;
+    CorrectCount = 0;
+    WrongCount = 0;
+    BlankCount = 0;
+    ShowHeader();
+    c.Cmd_NextQ->setEnabled(true);
+    c.Cmd_Cancel->setEnabled(true);
+    for (QCheckBox *box : c.Check)
+        box->setEnabled(true);
+    ShowQuestion();
+}
+
+// The marked rows in table order into the question arrays; false (and the exam refused) when the
+// set is not the exam's or a row cannot be asked.
+bool RunExamForm::loadQuestionSet() {
+    const int n = QuestionCount;
+    m_adodc1->RecordSource = SharedDatabase::SelectAll(SharedDatabase::QuestionTableName(CurrentLessonName)) +
+                             SharedDatabase::MarkedRows;
+    m_adodc1->Refresh();
+    Recordset &rows = m_adodc1->Recordset();
+    // Another workstation may have drawn or changed the marks since the set-up counted them.
+    if (n == 0 || rows.RecordCount() != n) {
+        refuseExam(ExamTexts::QuestionSetChanged);
+        return false;
+    }
+    Array2D<QString> questions, answers;
+    Array2D<uint8_t> options;
+    questions.ReDim(1, n);
+    answers.ReDim(4, n);
+    options.ReDim(2, n);
+    for (int i = 0; i < n; ++i, rows.MoveNext()) {
+        const uint8_t correct = correctOption(rows.Value(QStringLiteral("Trueanswer")));
+        if (correct == 0) {
+            refuseExam(ExamTexts::BadCorrectOption.arg(rows.Value(QStringLiteral("ID")).toString()));
+            return false;
+        }
+        questions(0, i) = rows.Value(QStringLiteral("Question")).toString();
+        for (int k = 0; k < 4; ++k)
+            answers(k, i) = rows.Value(QStringLiteral("answer%1").arg(k + 1)).toString();
+        options(0, i) = correct;
+    }
+    QuestionTexts = std::move(questions);
+    AnswerTexts = std::move(answers);
+    CorrectOptions = std::move(options);
+    return true;
+}
+
+void RunExamForm::refuseExam(const QString &message) {
+    if (Timer1())
+        Timer1()->stop();
+    m_noExam = true;
+    MsgBox(message, Msg::vbExclamation, QString());
+    ResetChartGlobals();
+    Unload();
+}
+
+void RunExamForm::RecordAnswerAndAdvance() {
+    const int i = QuestionIndex - 1;
+    const bool answered = std::any_of(c.Check.begin(), c.Check.end(), [](QCheckBox *box) { return box->isChecked(); });
+    if (!answered) {
+        Convert::IncByte(BlankCount);
+        CorrectOptions(1, i) = 0;
+    } else {
+        CorrectOptions(1, i) = ChosenOption;
+        Convert::IncByte(ChosenOption == CurrentCorrectOption ? CorrectCount : WrongCount);
+    }
+    for (QCheckBox *box : c.Check)
+        box->setChecked(false);
+
+    if (NumberShown() == QuestionCount) {
+        finish();
+        return;
+    }
+    ShowQuestion();
+    if (NumberShown() == QuestionCount)
+        c.Cmd_NextQ->setText(ExamTexts::EndOfExamCaption);
+}
+
+void RunExamForm::finish() {
+    Timer1()->stop();
+    ElapsedTimeText = ElapsedText();
+    StartMode = 0;
+    ExamFinished = true;
+    Unload();
+}
+
+bool RunExamForm::Form_QueryUnload() {
+    if (ExamFinished || m_noExam)
+        return true;
+    return ConfirmLeave(ExamTexts::LeaveExamQuestion);
+}
