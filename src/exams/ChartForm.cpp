@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "exams/Score.h"
+#include "exams/frmtest.h"
 #include "platform/Convert.h"
 #include "platform/FileDialog.h"
 #include "platform/MsgBox.h"
@@ -94,7 +95,7 @@ void ChartForm::Cmd_SaveChart_Click() {
 
 void ChartForm::Command1_Click() {
     Unload();
-    // Then the answer review, modally: Forms::Get<frmtest>().ShowModal();
+    Forms::Get<frmtest>().ShowModal();
 }
 
 void ChartForm::Cmd_End_Click() {

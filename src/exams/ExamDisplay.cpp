@@ -59,7 +59,10 @@ void ExamDisplay::ShowHeader() {
     c.PBar2->setValue(0);
 }
 
-void ExamDisplay::ShowQuestion() {
+bool ExamDisplay::ShowQuestion() {
+    if (QuestionIndex < 0 || QuestionIndex >= QuestionTexts.Columns() || QuestionIndex >= AnswerTexts.Columns() ||
+        QuestionIndex >= CorrectOptions.Columns())
+        return false;
     c.PBar2->setValue(0);
     c.PTime->setText(QStringLiteral("0"));
     c.QBox->setText(QuestionTexts(0, QuestionIndex));
@@ -69,6 +72,7 @@ void ExamDisplay::ShowQuestion() {
     ++QuestionIndex;
     c.NumBox->setText(QString::number(NumberShown() + 1));
     m_counting = true;
+    return true;
 }
 
 int ExamDisplay::NumberShown() const { return numberIn(c.NumBox); }

@@ -83,7 +83,8 @@ protected:
     // The exam's labels from the shared state and both bars set to the exam's limits.
     void ShowHeader();
     // Question QuestionIndex into the display; QuestionIndex and the number shown move on by one.
-    void ShowQuestion();
+    // False, with nothing changed, when the question arrays do not hold that question.
+    bool ShowQuestion();
     // The leave question (style 52, warning title) with the clock held still while it is open;
     // Yes clears the shared result. False keeps the window open.
     bool ConfirmLeave(const QString &question);

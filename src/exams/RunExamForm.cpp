@@ -1,9 +1,14 @@
 #include "exams/RunExamForm.h"
 
+#include <QDate>
+#include <algorithm>
 #include <cmath>
 
+#include "exams/ChartForm.h"
 #include "exams/ExamTexts.h"
 #include "exams/QuestionDraw.h"
+#include "exams/Score.h"
+#include "exams/frmtest.h"
 #include "platform/Convert.h"
 #include "platform/Db.h"
 #include "platform/MsgBox.h"
@@ -168,8 +173,71 @@ void RunExamForm::finish() {
     Timer1()->stop();
     ElapsedTimeText = ElapsedText();
     StartMode = 0;
+    const bool scored = computeScore();
+    storeReportCard(scored);
     ExamFinished = true;
-    Unload();
+    if (MsgBox(ExamTexts::ReviewQuestion, Msg::vbYesNo + Msg::vbQuestion, QString()) == Msg::vbYes) {
+        Unload();
+        Forms::Get<frmtest>().ShowModal();
+    } else {
+        Unload();
+        ChartForm &chart = Forms::Get<ChartForm>();
+        chart.ui().Command1->setEnabled(true);
+        chart.ShowModal();
+    }
+}
+
+// A score a 16-bit number cannot hold is told, never wrapped; the row then goes without one.
+bool RunExamForm::computeScore() {
+    const std::optional<int16_t> score = Score::Exact(CorrectCount, WrongCount);
+    ExamScore = score.value_or(0);
+    if (!score)
+        MsgBox(ExamTexts::ScoreOutOfRange, Msg::vbExclamation, QString());
+    return score.has_value();
+}
+
+// The exam's one lasting result: asked again until it is stored or the trainee gives it up.
+void RunExamForm::storeReportCard(bool scored) {
+    const QString examDate = PersianDate(QDate::currentDate(), 3).value_or(QString());
+    ReportExamDate = examDate;
+    for (bool reopen = false;; reopen = true) {
+        try {
+            writeReportCard(examDate, scored, reopen);
+            return;
+        } catch (const Db::DbError &) {
+            if (MsgBox(ExamTexts::StoreFailed, Msg::vbYesNo + Msg::vbExclamation, ExamTexts::WarningTitle) != Msg::vbYes)
+                return;
+        }
+    }
+}
+
+void RunExamForm::writeReportCard(const QString &examDate, bool scored, bool reopen) {
+    Recordset &card = m_adodc2->Recordset();
+    // A failed try may leave the snapshot without the table or with a row the file does not have.
+    if (reopen || !card.IsOpen())
+        m_adodc2->Refresh();
+    // All of the row or none of it, whatever fails on the way.
+    Db::Transaction transaction(Db::Database(ConnectionString));
+    try {
+        card.AddNew();
+        card.SetValue(QStringLiteral("name"), SelectedTraineeName);
+        card.SetValue(QStringLiteral("codemeli"), EnteredNationalCode);
+        card.SetValue(QStringLiteral("KID"), EnteredNationalCode);
+        card.SetValue(QStringLiteral("Lesson"), CurrentLessonName);
+        card.SetValue(QStringLiteral("ExamDate"), examDate);
+        card.SetValue(QStringLiteral("Qcount"), int(QuestionCount));
+        card.SetValue(QStringLiteral("Answertime"), ElapsedTimeText);
+        card.SetValue(QStringLiteral("Fulltime"), c.Full_Time->text());
+        card.SetValue(QStringLiteral("TAnswer"), int(CorrectCount));
+        card.SetValue(QStringLiteral("fAnswer"), int(WrongCount));
+        card.SetValue(QStringLiteral("nAnswer"), int(BlankCount));
+        card.SetValue(QStringLiteral("Emtiyaz"), scored ? QVariant(int(ExamScore)) : QVariant());
+        card.Update();
+        transaction.Commit();
+    } catch (const Db::DbError &) {
+        card.CancelUpdate();
+        throw;
+    }
 }
 
 bool RunExamForm::Form_QueryUnload() {

@@ -38,6 +38,9 @@ private:
     bool loadQuestionSet();
     void refuseExam(const QString &message);
     void finish();
+    bool computeScore();
+    void storeReportCard(bool scored);
+    void writeReportCard(const QString &examDate, bool scored, bool reopen);
 
     DataControl *m_adodc1 = nullptr;
     DataControl *m_adodc2 = nullptr;

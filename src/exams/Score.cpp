@@ -8,13 +8,27 @@
 
 namespace Score {
 
-int16_t FromSettings(uint8_t correct, uint8_t wrong) {
+namespace {
+double unrounded(uint8_t correct, uint8_t wrong) {
     const double t = Convert::Val(Module1::GetSetting(QStringLiteral("T_Emtiyaz")));
     const double f = Convert::Val(Module1::GetSetting(QStringLiteral("F_Emtiyaz")));
-    const double score = t * correct - f * wrong;
+    return t * correct - f * wrong;
+}
+} // namespace
+
+int16_t FromSettings(uint8_t correct, uint8_t wrong) {
+    const double score = unrounded(correct, wrong);
     if (std::isnan(score)) // an infinite setting times a count of 0
         return 0;
     return Convert::CInt(std::clamp(score, -32768.0, 32767.0));
+}
+
+std::optional<int16_t> Exact(uint8_t correct, uint8_t wrong) {
+    try {
+        return Convert::CInt(unrounded(correct, wrong));
+    } catch (const Convert::ConversionError &) {
+        return std::nullopt;
+    }
 }
 
 } // namespace Score

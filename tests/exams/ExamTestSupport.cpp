@@ -1,6 +1,7 @@
 #include "ExamTestSupport.h"
 
 #include <QSqlQuery>
+#include <QTest>
 
 #include "exams/RunExamForm.h"
 #include "shell/Module1.h"
@@ -45,3 +46,14 @@ void ExamFixture::MarkIds(const QList<qint64> &ids) {
 }
 
 int ExamFixture::ReportCards() { return Scalar(QStringLiteral("SELECT count(*) FROM Karnameh3")).toInt(); }
+
+void AnswerAll(RunExamForm &form, int correct, int wrong) {
+    const int n = Module1::QuestionCount;
+    for (int q = 0; q < n && form.IsLoaded(); ++q) {
+        const int right = form.CurrentCorrectOption;
+        const int option = q < correct ? right : (q < correct + wrong ? right % 4 + 1 : 0);
+        if (option > 0)
+            QTest::mouseClick(ExamControls::From(form.ui()).Check[option - 1], Qt::LeftButton);
+        form.Cmd_NextQ_Click();
+    }
+}

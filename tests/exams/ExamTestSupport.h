@@ -29,3 +29,7 @@ protected:
 
     const QString lesson = QStringLiteral("Lesson A");
 };
+
+// Ticks the options of an exam on screen: the first `correct` questions right, the next `wrong`
+// ones wrong, the rest left blank; Next after each.
+void AnswerAll(RunExamForm &form, int correct, int wrong);
