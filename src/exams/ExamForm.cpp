@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "exams/RunExamForm.h"
 #include "platform/Bindings.h"
 #include "platform/Convert.h"
 #include "platform/DataControl.h"
@@ -150,10 +151,7 @@ void ExamForm::Cmd_Start_Click() {
     else if (ui().Option2->isChecked())
         StartMode = 2;
     Unload();
-    ShowExamWindow();
+    Forms::Get<RunExamForm>().ShowModal();
 }
 
 void ExamForm::Cmd_Cancel_Click() { Unload(); }
-
-// The exam window opens here, modally, once it is part of the program.
-void ExamForm::ShowExamWindow() {}

@@ -26,7 +26,6 @@ private:
     bool loadSavedParameters();
     void fillLessons();
     TraineeBoxes traineeBoxes();
-    void ShowExamWindow();
 
     DataControl *Adodc1 = nullptr; // the active lessons
     DataControl *Adodc2 = nullptr; // the chosen lesson's questions

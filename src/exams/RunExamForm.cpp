@@ -56,7 +56,9 @@ void RunExamForm::Disconnect() {
 void RunExamForm::Form_Load() {
     m_adodc1->ConnectionString = ConnectionString;
     m_adodc2->ConnectionString = ConnectionString;
-    m_adodc2->RecordSource = SharedDatabase::SelectAll(SharedDatabase::ReportCardTableName(ClassNumberText));
+    // Opened only to append this exam's row: the class's earlier report cards are not read in.
+    m_adodc2->RecordSource = SharedDatabase::SelectAll(SharedDatabase::ReportCardTableName(ClassNumberText)) +
+                             QStringLiteral(" WHERE 0");
     try {
         m_adodc2->Refresh();
     } catch (const Db::DbError &) {

@@ -344,6 +344,8 @@ TEST_F(ExamFormTest, StartLeavesTheExamInTheSharedStateAndClosesTheSetUp) {
     EXPECT_EQ(QuestionCount, 20);
     EXPECT_EQ(SecondsPerQuestion, 40);
     EXPECT_EQ(TotalMinutesText, u"13.33"_s);
+    ASSERT_FALSE(modal.opened.empty());
+    EXPECT_EQ(modal.opened.back(), "RunExamForm");
 }
 
 struct EntryCase {
