@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QAbstractButton>
+#include <QIcon>
 #include <QPushButton>
 
 #include "platform/App.h"
@@ -30,6 +32,11 @@ int showReal(const Call &call) {
     case vbYesNoCancel: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel); break;
     case vbYesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
     default: box.setStandardButtons(QMessageBox::Ok); break;
+    }
+    // The style's button icons crowd the Persian captions out of right-to-left buttons.
+    for (QAbstractButton *button : box.buttons()) {
+        button->setIcon(QIcon());
+        button->setMinimumWidth(90);
     }
     switch (box.exec()) {
     case QMessageBox::Yes: return vbYes;
