@@ -72,10 +72,8 @@ void ChartForm::StyleBox_Click() {
 }
 
 void ChartForm::Cmd_SaveChart_Click() {
-    // Made when missing, so the dialog opens there and not wherever the platform likes.
-    const QString folder = ChartFolder();
-    QDir().mkpath(folder);
-    const QString name = FileDialog::GetSaveFileName(Widget(), SaveTitle, folder, QStringLiteral(" *.jpg"));
+    // A missing folder is not made: the dialog then opens wherever the platform puts it.
+    const QString name = FileDialog::GetSaveFileName(Widget(), SaveTitle, ChartFolder(), QStringLiteral(" *.jpg"));
     if (name.trimmed().isEmpty())
         return;
 
