@@ -72,6 +72,9 @@ TEST_F(SelectFormTest, ListsTheClassByIdUnderItsCaptions) {
     ASSERT_EQ(model->columnCount(), 4); // the national code is not shown
     for (int c = 0; c < 4; ++c)
         EXPECT_EQ(model->headerData(c, Qt::Horizontal).toString(), captions[c]) << c;
+    // On screen the code comes first at the left, in a window that is otherwise right to left.
+    for (int c = 1; c < 4; ++c)
+        EXPECT_LT(grid()->columnViewportPosition(c - 1), grid()->columnViewportPosition(c)) << c;
     ASSERT_EQ(model->rowCount(), 3);
     EXPECT_EQ(model->index(0, 0).data().toInt(), 3);
     EXPECT_EQ(model->index(1, 0).data().toInt(), 7);
