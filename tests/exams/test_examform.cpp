@@ -299,8 +299,13 @@ TEST_F(ExamFormTest, StartWithoutATraineeSendsTheFocusToTheChooseButton) {
 TEST_F(ExamFormTest, APickFillsTheBoxesAndSurvivesAnotherLesson) {
     MakeLesson(u"ریاضی"_s, 20, 20);
     MakeLesson(u"علوم"_s, 20);
-    ExamForm &form = readyWithTrainee7();
+    ExamForm &form = open();
     auto &u = form.ui();
+    const int buttonsAt = u.Cmd_Start->y();
+    choose(form, u"ریاضی"_s);
+    pick(form, 7);
+    ProcessEvents();
+    EXPECT_EQ(u.Cmd_Start->y(), buttonsAt); // the entry code shows in a place kept for it
     EXPECT_EQ(u.Text5->text(), u"نرگس  توکلی"_s);
     EXPECT_EQ(u.Text6->text(), u"1270364898"_s);
     EXPECT_TRUE(u.Text7->isVisible());
