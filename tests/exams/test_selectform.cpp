@@ -101,16 +101,20 @@ TEST_F(SelectFormTest, FindMovesToTheTraineeWithThatCode) {
     };
     Opener opener;
     SelectForm &picker = show(opener);
+    picker.Widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(picker.Widget()));
     for (const FindCase &c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
         find(u"7"_s); // a refused find leaves the row where this one put it
         msgs.Clear();
+        grid()->setFocus();
         find(c.typed);
         if (c.message) {
             ASSERT_EQ(msgs.calls.size(), 1u);
             EXPECT_EQ(msgs.Last().text, *c.message);
             EXPECT_EQ(msgs.Last().style, c.style);
             EXPECT_TRUE(msgs.Last().titleGiven && msgs.Last().title.isEmpty());
+            EXPECT_EQ(picker.ui().T1->hasFocus(), c.message != &NotFound); // back to the code to mend it
         } else {
             EXPECT_TRUE(msgs.calls.empty());
         }
