@@ -1,5 +1,6 @@
 #include "exams/ExamForm.h"
 
+#include <QSizePolicy>
 #include <optional>
 
 #include "exams/RunExamForm.h"
@@ -42,6 +43,10 @@ void ExamForm::Connect() {
     Adodc3 = new DataControl(Widget());
     Adodc4 = new DataControl(Widget());
     Bindings::Bind(ui().txttellumo, Adodc4, QStringLiteral("tellumo"));
+    // The entry code's row keeps its height while the box is hidden: a pick must not move the buttons.
+    QSizePolicy entryCode = ui().Text7->sizePolicy();
+    entryCode.setRetainSizeWhenHidden(true);
+    ui().Text7->setSizePolicy(entryCode);
     QObject::connect(ui().DarsCombo, &QComboBox::activated, Widget(), [this] { CheckLessonBank(); });
     QObject::connect(ui().Cmd_Select, &QPushButton::clicked, Widget(), [this] { Cmd_Select_Click(); });
     QObject::connect(ui().Cmd_Start, &QPushButton::clicked, Widget(), [this] { Cmd_Start_Click(); });

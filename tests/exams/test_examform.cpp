@@ -205,16 +205,20 @@ TEST_F(ExamFormTest, ChoosingALessonChecksItsBank) {
         MakeLesson(c.lesson, c.questions, c.marked);
     ExamForm &form = open();
     auto &u = form.ui();
+    form.Widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.Widget()));
     for (const BankCase &c : cases) {
         SCOPED_TRACE(c.why);
         msgs.Clear();
         u.Option1->setChecked(true); // a choice before this one left Option1 selected
+        u.Cmd_Cancel->setFocus();
         choose(form, c.lesson);
         if (c.message) {
             ASSERT_EQ(msgs.calls.size(), 1u);
             EXPECT_EQ(msgs.Last().text, *c.message);
             EXPECT_EQ(msgs.Last().style, 48);
             EXPECT_TRUE(msgs.Last().titleGiven && msgs.Last().title.isEmpty());
+            EXPECT_TRUE(u.DarsCombo->hasFocus()); // back to the lesson choice
         } else {
             EXPECT_TRUE(msgs.calls.empty());
             EXPECT_TRUE(u.Option2->isChecked());
@@ -295,8 +299,13 @@ TEST_F(ExamFormTest, StartWithoutATraineeSendsTheFocusToTheChooseButton) {
 TEST_F(ExamFormTest, APickFillsTheBoxesAndSurvivesAnotherLesson) {
     MakeLesson(u"ریاضی"_s, 20, 20);
     MakeLesson(u"علوم"_s, 20);
-    ExamForm &form = readyWithTrainee7();
+    ExamForm &form = open();
     auto &u = form.ui();
+    const int buttonsAt = u.Cmd_Start->y();
+    choose(form, u"ریاضی"_s);
+    pick(form, 7);
+    ProcessEvents();
+    EXPECT_EQ(u.Cmd_Start->y(), buttonsAt); // the entry code shows in a place kept for it
     EXPECT_EQ(u.Text5->text(), u"نرگس  توکلی"_s);
     EXPECT_EQ(u.Text6->text(), u"1270364898"_s);
     EXPECT_TRUE(u.Text7->isVisible());

@@ -72,6 +72,9 @@ TEST_F(SelectFormTest, ListsTheClassByIdUnderItsCaptions) {
     ASSERT_EQ(model->columnCount(), 4); // the national code is not shown
     for (int c = 0; c < 4; ++c)
         EXPECT_EQ(model->headerData(c, Qt::Horizontal).toString(), captions[c]) << c;
+    // On screen the code comes first at the left, in a window that is otherwise right to left.
+    for (int c = 1; c < 4; ++c)
+        EXPECT_LT(grid()->columnViewportPosition(c - 1), grid()->columnViewportPosition(c)) << c;
     ASSERT_EQ(model->rowCount(), 3);
     EXPECT_EQ(model->index(0, 0).data().toInt(), 3);
     EXPECT_EQ(model->index(1, 0).data().toInt(), 7);
@@ -98,16 +101,20 @@ TEST_F(SelectFormTest, FindMovesToTheTraineeWithThatCode) {
     };
     Opener opener;
     SelectForm &picker = show(opener);
+    picker.Widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(picker.Widget()));
     for (const FindCase &c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
         find(u"7"_s); // a refused find leaves the row where this one put it
         msgs.Clear();
+        grid()->setFocus();
         find(c.typed);
         if (c.message) {
             ASSERT_EQ(msgs.calls.size(), 1u);
             EXPECT_EQ(msgs.Last().text, *c.message);
             EXPECT_EQ(msgs.Last().style, c.style);
             EXPECT_TRUE(msgs.Last().titleGiven && msgs.Last().title.isEmpty());
+            EXPECT_EQ(picker.ui().T1->hasFocus(), c.message != &NotFound); // back to the code to mend it
         } else {
             EXPECT_TRUE(msgs.calls.empty());
         }
