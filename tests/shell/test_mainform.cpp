@@ -147,7 +147,8 @@ TEST_F(MainFormTest, OnlyTheTopAndBottomBandsDragTheWindow) {
     };
     const Case cases[] = {
         {{20, 10}, Qt::LeftButton, true},   // top band
-        {{300, 25}, Qt::LeftButton, true},  // over the banner
+        {{300, 25}, Qt::LeftButton, false}, // on the banner, a control of its own
+        {{300, 5}, Qt::LeftButton, true},   // above the banner
         {{300, 53}, Qt::LeftButton, true},  // 795 twips
         {{300, 54}, Qt::LeftButton, false}, // 810 twips
         {{20, 240}, Qt::LeftButton, false}, // middle
