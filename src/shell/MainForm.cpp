@@ -50,8 +50,6 @@ void MainForm::Connect() {
                                  Entry_MouseMove(element);
                              }});
 
-    // The banner lies in the top band: a press on it drags the window like the rest of the band.
-    u.Label2->setAttribute(Qt::WA_TransparentForMouseEvents);
     MouseEvents::Install(
         Widget(), {.down = [this](Qt::MouseButton button, Qt::MouseButtons,
                                   QPoint pos) { Form_MouseDown(button, pos.x() * TwipsPerPixel, pos.y() * TwipsPerPixel); },

@@ -1,6 +1,7 @@
 #include <QComboBox>
 #include <QLabel>
-#include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTextEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -147,7 +148,8 @@ TEST_F(MainFormTest, OnlyTheTopAndBottomBandsDragTheWindow) {
     };
     const Case cases[] = {
         {{20, 10}, Qt::LeftButton, true},   // top band
-        {{300, 25}, Qt::LeftButton, true},  // over the banner
+        {{300, 25}, Qt::LeftButton, false}, // on the banner, a control of its own
+        {{300, 5}, Qt::LeftButton, true},   // above the banner
         {{300, 53}, Qt::LeftButton, true},  // 795 twips
         {{300, 54}, Qt::LeftButton, false}, // 810 twips
         {{20, 240}, Qt::LeftButton, false}, // middle
@@ -190,6 +192,9 @@ TEST_F(MainFormTest, HelpOpensModallyWithItsText) {
         EXPECT_EQ(help.Label1->text(), QStringLiteral("نکاتي در مورد اين برنامه :"));
         EXPECT_TRUE(help.Text1->isReadOnly());
         EXPECT_GT(help.Text1->toPlainText().size(), 1000);
+        // Right to left: the first paragraph begins at the right edge, not after a run on the left.
+        const QTextCursor start(help.Text1->document());
+        EXPECT_GT(help.Text1->cursorRect(start).x(), help.Text1->viewport()->width() - 20);
     });
     QTest::mouseClick(ui().Image26, Qt::LeftButton);
     EXPECT_EQ(modal.opened, std::vector<QString>{"frmhelp"});
