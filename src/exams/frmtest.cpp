@@ -38,7 +38,6 @@ void frmtest::ShowReviewedQuestion() {
     for (QLabel *box : c.AnsBox)
         colour(box, QColor(), Green);
 
-    const uint8_t correct = CorrectOptions(0, i);
     const uint8_t chosen = CorrectOptions(1, i);
     QString chosenText, correctText;
     if (chosen >= 1 && chosen <= 4) {
@@ -55,7 +54,7 @@ void frmtest::ShowReviewedQuestion() {
         ui().lblcomment->setText(ExamTexts::BlankVerdict);
         ui().lblcomment1->setText(correctText);
     } else {
-        ui().lblcomment->setText(correct == chosen ? ExamTexts::CorrectVerdict : ExamTexts::WrongVerdict);
+        ui().lblcomment->setText(CurrentCorrectOption == chosen ? ExamTexts::CorrectVerdict : ExamTexts::WrongVerdict);
         ui().lblcomment1->setText(chosenText + correctText);
     }
 }
