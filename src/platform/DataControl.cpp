@@ -15,5 +15,5 @@ void DataControl::Refresh() {
         m_recordset.Close();
         throw;
     }
-    m_recordset.Open(db, sql);
+    m_recordset.Open(db, sql, CommandType == adCmdTable ? QVariantList() : RecordSourceValues);
 }

@@ -15,6 +15,8 @@ public:
     QString ConnectionString;
     int CommandType = adCmdText;
     QString RecordSource;
+    // Values bound to the record source's "?" placeholders; they stay with it for every refresh.
+    QVariantList RecordSourceValues;
 
     // Opens the recordset on the record source; throws Db::DbError (the window then has no rows).
     void Refresh();

@@ -95,10 +95,11 @@ bool Recordset::ValuesEqual(const QVariant &a, const QVariant &b) {
     return QString::compare(a.toString(), b.toString(), Qt::CaseInsensitive) == 0;
 }
 
-void Recordset::Open(const QSqlDatabase &db, const QString &sql) {
+void Recordset::Open(const QSqlDatabase &db, const QString &sql, const QVariantList &values) {
     emit aboutToReset();
     m_db = db;
     m_sql = sql;
+    m_values = values;
     m_sort.clear();
     m_filterField.clear();
     m_filterValue = QVariant();
@@ -145,13 +146,19 @@ void Recordset::load() {
                                                QRegularExpression::CaseInsensitiveOption);
         QString withRowId = m_sql;
         withRowId.replace(select, QStringLiteral("SELECT rowid AS ") + RowIdColumn + QStringLiteral(", "));
-        ok = query.exec(withRowId);
+        ok = query.prepare(withRowId);
+        for (const QVariant &value : m_values)
+            query.addBindValue(value);
+        ok = ok && query.exec();
         m_writable = ok;
     }
     if (!ok) {
         query = QSqlQuery(m_db);
         query.setForwardOnly(true);
-        if (!query.exec(m_sql))
+        bool run = query.prepare(m_sql);
+        for (const QVariant &value : m_values)
+            query.addBindValue(value);
+        if (!run || !query.exec())
             throw Db::DbError(query.lastError().text() + QStringLiteral(" [") + m_sql + u']');
     }
     const QSqlRecord record = query.record();

@@ -18,12 +18,14 @@ public:
     explicit Recordset(QObject *parent = nullptr);
 
     // Runs a query and keeps all its rows; the first row is current. Throws Db::DbError.
-    void Open(const QSqlDatabase &db, const QString &sql);
+    // values are bound to the query's "?" placeholders and kept with it for every Requery.
+    void Open(const QSqlDatabase &db, const QString &sql, const QVariantList &values = {});
     void Close();
     bool IsOpen() const { return m_open; }
     // Runs the query again; the sort and filter stay.
     void Requery();
     const QString &Source() const { return m_sql; }
+    const QVariantList &SourceValues() const { return m_values; }
     // The one table that a row's changes go to; empty when the rows cannot be written.
     const QString &TableName() const { return m_table; }
 
@@ -96,6 +98,7 @@ private:
 
     QSqlDatabase m_db;
     QString m_sql;
+    QVariantList m_values;
     QString m_table;
     bool m_open = false;
     bool m_writable = false;

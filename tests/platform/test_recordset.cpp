@@ -57,6 +57,24 @@ TEST_F(RecordsetTest, WalksRowsWithExactPositions) {
     EXPECT_EQ(rs().Value("QUESTION").toString(), "q2");
 }
 
+TEST_F(RecordsetTest, BoundValuesStayWithTheSourceForEveryRefreshAndStayWritable) {
+    data.RecordSource = SharedDatabase::SelectAll(table) + QStringLiteral(" WHERE Question = ? OR ID > ?");
+    data.RecordSourceValues = {QStringLiteral("q'1"), 4};
+    Exec(QStringLiteral("UPDATE ") + Db::QuoteIdent(table) + QStringLiteral(" SET Question = ? WHERE ID = 1"),
+         {QStringLiteral("q'1")});
+    data.Refresh();
+    EXPECT_EQ(rs().RecordCount(), 2);
+    Exec(QStringLiteral("UPDATE ") + Db::QuoteIdent(table) + QStringLiteral(" SET Question = ? WHERE ID = 2"),
+         {QStringLiteral("q'1")});
+    rs().Requery();
+    ASSERT_EQ(rs().RecordCount(), 3);
+    rs().MoveFirst();
+    rs().SetValue("Question", QStringLiteral("changed"));
+    rs().Update();
+    EXPECT_EQ(Scalar(QStringLiteral("SELECT COUNT(*) FROM ") + Db::QuoteIdent(table) +
+                     QStringLiteral(" WHERE Question = 'changed'")).toInt(), 1);
+}
+
 TEST_F(RecordsetTest, EmptyResultIsBothBofAndEof) {
     data.RecordSource = SharedDatabase::SelectAll(table) + QStringLiteral(" WHERE ID > 99");
     data.Refresh();
