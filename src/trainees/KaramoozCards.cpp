@@ -65,12 +65,16 @@ void KaramoozList::LoadCards() {
     ShowCards();
 }
 
-// The national code is a bound value: a code that is not a plain number finds no card.
+// A code that is not a plain number finds no card, where inserted into the text it would break the query.
+QString KaramoozList::CardSource(const QString &classNumberText) {
+    return SharedDatabase::SelectAll(SharedDatabase::ReportCardTableName(classNumberText)) +
+           QStringLiteral(" WHERE KID=?");
+}
+
 void KaramoozList::ShowCards() {
     auto &u = ui();
     Adodc2->CommandType = DataControl::adCmdText;
-    Adodc2->RecordSource = SharedDatabase::SelectAll(SharedDatabase::ReportCardTableName(ClassNumberText)) +
-                           QStringLiteral(" WHERE KID=?");
+    Adodc2->RecordSource = CardSource(ClassNumberText);
     Adodc2->RecordSourceValues = {Adodc1->Recordset().Value(QStringLiteral("codemeli"))};
     int cards = 0;
     try {

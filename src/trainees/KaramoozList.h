@@ -16,6 +16,9 @@ public:
 
     KaramoozList() : UiForm(QStringLiteral("KaramoozList")) {}
 
+    // The card query of a class: the trainee's national code is its one bound value.
+    static QString CardSource(const QString &classNumberText);
+
     // The class's trainees; the current one is the current record.
     DataControl *Adodc1 = nullptr;
     // The current trainee's report cards.
