@@ -1,6 +1,15 @@
 #include "trainees/TraineeListReport.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
 #include <QPageLayout>
+#include <QGlyphRun>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRawFont>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTextCursor>
@@ -98,15 +107,73 @@ void TraineeListReport::Fill(QTextDocument &document) {
         }
 }
 
-// Without a page size of its own the document is broken into the printer's pages and numbered.
+namespace {
+// The preview records what is painted and replays its texts laid out afresh, which moves Persian
+// runs away from their places. So there the letters go as outlines, at the places the layout gave
+// them, over the document drawn with invisible text.
+void drawAsOutlines(QPainter &painter, QTextDocument &document, const QRectF &clip) {
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.clip = clip;
+    context.palette.setColor(QPalette::Text, Qt::transparent);
+    document.documentLayout()->draw(&painter, context);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QRectF box = document.documentLayout()->blockBoundingRect(block);
+        if (!box.intersects(clip))
+            continue;
+        const QTextLayout *layout = block.layout();
+        const QPointF origin = box.topLeft() - layout->boundingRect().topLeft();
+        for (int l = 0; l < layout->lineCount(); ++l)
+            for (const QGlyphRun &run : layout->lineAt(l).glyphRuns()) {
+                const QList<quint32> glyphs = run.glyphIndexes();
+                const QList<QPointF> places = run.positions();
+                QPainterPath outlines;
+                for (int g = 0; g < glyphs.size(); ++g)
+                    outlines.addPath(run.rawFont().pathForGlyph(glyphs.at(g)).translated(origin + places.at(g)));
+                painter.fillPath(outlines, Qt::black);
+            }
+    }
+    painter.restore();
+}
+} // namespace
+
+// Laid out on the printer's pages with room below each for its number.
 void TraineeListReport::Print(QPrinter *printer) {
     QTextDocument document;
+    document.documentLayout()->setPaintDevice(printer);
     Fill(document);
-    document.print(printer);
+    QPainter painter(printer);
+    if (!painter.isActive())
+        return;
+    const bool preview = painter.paintEngine()->type() == QPaintEngine::Picture;
+    const QSizeF area = printer->pageLayout().paintRectPixels(printer->resolution()).size();
+    const qreal footer = QFontMetricsF(document.defaultFont(), printer).height() * 2;
+    document.setPageSize(QSizeF(area.width(), area.height() - footer));
+    document.setDocumentMargin(96 / 2.54); // a centimetre, in the layout's own pixels
+    const qreal pageHeight = document.pageSize().height();
+    const int pages = document.pageCount();
+    const int first = printer->fromPage() > 0 ? printer->fromPage() : 1;
+    const int last = printer->toPage() > 0 ? std::min(printer->toPage(), pages) : pages;
+    painter.setFont(QFont(document.defaultFont(), printer));
+    for (int page = first; page <= last; ++page) {
+        const QRectF clip(0, (page - 1) * pageHeight, area.width(), pageHeight);
+        painter.save();
+        painter.translate(0, -clip.top());
+        painter.setClipRect(clip);
+        if (preview)
+            drawAsOutlines(painter, document, clip);
+        else
+            document.drawContents(&painter, clip);
+        painter.restore();
+        painter.drawText(QRectF(0, area.height() - footer, area.width(), footer), Qt::AlignCenter,
+                         QString::number(page));
+        if (page < last)
+            printer->newPage();
+    }
 }
 
 void TraineeListReport::Show() {
-    // Laid out at the printer's own resolution: at the screen's, the preview misplaces Persian runs.
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     QPrintPreviewDialog preview(&printer);
