@@ -67,6 +67,8 @@ void TraineeListReport::Fill(QTextDocument &document) {
     document.setDefaultTextOption(option);
 
     QTextCursor cursor(&document);
+    // One edit: the layout runs once at its end, not after every cell.
+    cursor.beginEditBlock();
     QTextCharFormat title;
     title.setFontPointSize(14);
     title.setFontWeight(QFont::Bold);
@@ -105,6 +107,7 @@ void TraineeListReport::Fill(QTextDocument &document) {
             cell.setBlockFormat(rightToLeft());
             cell.insertText(cellText(m_data, row, Columns[c].field));
         }
+    cursor.endEditBlock();
 }
 
 namespace {
