@@ -4,10 +4,9 @@
 // Prints each pair's times and their ratio.
 #include <QCoreApplication>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <map>
 
+#include "BenchSupport.h"
 #include "platform/Db.h"
 #include "platform/Recordset.h"
 #include "shell/SharedDatabase.h"
@@ -76,25 +75,13 @@ void kinds(benchmark::internal::Benchmark *b) {
 BENCHMARK(TabLoading)->Apply(kinds);
 BENCHMARK(PlainSql)->Apply(kinds);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> times;
-    void ReportRuns(const std::vector<Run> &runs) override {
-        for (const Run &run : runs)
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
 } // namespace
 
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("tellumo.dll"));
-    SharedDatabase::CreateFile(path, QStringLiteral("1234"));
-    g_db = SharedDatabase::OpenFile(path, QStringLiteral("bench"));
+    BenchDatabase file;
+    g_db = file.db;
     fillCards(classOf(1));
     fillCards(classOf(0));
     Db::Exec(g_db, QStringLiteral("DROP INDEX ") + Db::QuoteIdent(SharedDatabase::ReportCardTableName(classOf(0)) +
@@ -102,18 +89,12 @@ int main(int argc, char **argv) {
 
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\n%-12s %12s %12s %8s\n", "KID index", "tab ms", "plain ms", "ratio");
+    std::printf("\n%-14s %12s %12s %8s\n", "KID index", "tab ms", "plain ms", "ratio");
     for (const int indexed : {1, 0}) {
         const std::string arg = "/" + std::to_string(indexed);
-        const auto tab = reporter.times.find("TabLoading" + arg);
-        const auto plain = reporter.times.find("PlainSql" + arg);
-        if (tab != reporter.times.end() && plain != reporter.times.end())
-            std::printf("%-12s %12.3f %12.3f %8.2f\n", indexed ? "yes" : "no", tab->second, plain->second,
-                        tab->second / plain->second);
+        reporter.PrintRatio(indexed ? "yes" : "no", "TabLoading" + arg, "PlainSql" + arg);
     }
-    g_db.close();
     g_db = QSqlDatabase();
-    QSqlDatabase::removeDatabase(QStringLiteral("bench"));
     benchmark::Shutdown();
     return 0;
 }

@@ -84,6 +84,12 @@ void TraineeFixture::DoubleClickRow(int row) {
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
 }
 
+void TraineeFixture::Narrow(int id) {
+    List().Adodc1->RecordSource = u"SELECT * FROM Karamooz3 WHERE ID=?"_s;
+    List().Adodc1->RecordSourceValues = {id};
+    List().Adodc1->Refresh();
+}
+
 void TraineeFixture::ClickCard(int row) {
     QTableView *grid = List().ui().DataGrid2;
     const QRect cell = row >= 0 ? grid->visualRect(grid->model()->index(row, 1)) : QRect(5, 5, 2, 2);

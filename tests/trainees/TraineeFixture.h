@@ -5,8 +5,7 @@
 #include <QString>
 
 #include "support/Fixture.h"
-
-class KaramoozList;
+#include "trainees/KaramoozList.h"
 
 class TraineeFixture : public AppFixture {
 protected:
@@ -15,6 +14,7 @@ protected:
     // Shows the list as the main menu does (modally, without a script it stays open).
     KaramoozList &OpenList();
     KaramoozList &List();
+    Ui::KaramoozList &u() { return List().ui(); }
     // The report-card switch in the settings row.
     void SetSwitch(int value);
     void SetPoints(const QString &correct, const QString &wrong);
@@ -26,6 +26,8 @@ protected:
     int CurrentId();
     void MakeCurrent(int id);
     void DoubleClickRow(int row);
+    // What a search leaves: the list narrowed to one trainee by a bound value.
+    void Narrow(int id);
     void ClickCard(int row);
 
     // ID, first name, family name and national code of the class, in the table's order.

@@ -37,7 +37,6 @@ protected:
                 return t.code;
         return 0;
     }
-    Ui::KaramoozList &u() { return List().ui(); }
     // The list opened and turned to the cards of one trainee, as the list's own steps do.
     void OpenCards(int id) {
         if (!List().IsLoaded())

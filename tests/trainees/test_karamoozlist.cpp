@@ -21,13 +21,6 @@ const QString TraineesUnreadable = u" فهرست کارآموزان اين کل�
 
 class KaramoozListTest : public TraineeFixture {
 protected:
-    Ui::KaramoozList &u() { return List().ui(); }
-    // What a search leaves: the list narrowed to one trainee by a bound value.
-    void Narrow(int id) {
-        List().Adodc1->RecordSource = u"SELECT * FROM Karamooz3 WHERE ID=?"_s;
-        List().Adodc1->RecordSourceValues = {id};
-        List().Adodc1->Refresh();
-    }
     std::vector<bool> ListCommandsEnabled() {
         return {u().Button1->isEnabled(), u().Button2->isEnabled(),   u().Button3->isEnabled(),
                 u().Button4->isEnabled(), u().Cmd_Refresh->isEnabled(), u().Cmd_Print->isEnabled(),

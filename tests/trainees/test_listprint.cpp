@@ -19,7 +19,6 @@ const QString PrintUnreadable = u" ليست کارآموزان براي چاپ �
 
 class ListPrintTest : public TraineeFixture {
 protected:
-    Ui::KaramoozList &u() { return List().ui(); }
 
     // Presses the print button; the preview prints to a PDF file, whose text comes back in reading order.
     QString PrintedText() {
@@ -53,11 +52,6 @@ protected:
                 from = i + part.size();
         }
         return at;
-    }
-    void Narrow(int id) {
-        List().Adodc1->RecordSource = u"SELECT * FROM Karamooz3 WHERE ID=?"_s;
-        List().Adodc1->RecordSourceValues = {id};
-        List().Adodc1->Refresh();
     }
 
     bool barHiddenAtPreview = false;
