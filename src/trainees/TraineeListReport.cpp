@@ -2,14 +2,10 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPageLayout>
-#include <QGlyphRun>
 #include <QPaintEngine>
 #include <QPainter>
-#include <QPainterPath>
-#include <QRawFont>
-#include <QTextBlock>
-#include <QTextLayout>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTextCursor>
@@ -112,32 +108,21 @@ void TraineeListReport::Fill(QTextDocument &document) {
 
 namespace {
 // The preview records what is painted and replays its texts laid out afresh, which moves Persian
-// runs away from their places. So there the letters go as outlines, at the places the layout gave
-// them, over the document drawn with invisible text.
-void drawAsOutlines(QPainter &painter, QTextDocument &document, const QRectF &clip) {
-    QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = clip;
-    context.palette.setColor(QPalette::Text, Qt::transparent);
-    document.documentLayout()->draw(&painter, context);
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        const QRectF box = document.documentLayout()->blockBoundingRect(block);
-        if (!box.intersects(clip))
-            continue;
-        const QTextLayout *layout = block.layout();
-        const QPointF origin = box.topLeft() - layout->boundingRect().topLeft();
-        for (int l = 0; l < layout->lineCount(); ++l)
-            for (const QGlyphRun &run : layout->lineAt(l).glyphRuns()) {
-                const QList<quint32> glyphs = run.glyphIndexes();
-                const QList<QPointF> places = run.positions();
-                QPainterPath outlines;
-                for (int g = 0; g < glyphs.size(); ++g)
-                    outlines.addPath(run.rawFont().pathForGlyph(glyphs.at(g)).translated(origin + places.at(g)));
-                painter.fillPath(outlines, Qt::black);
-            }
+// runs away from their places. So it gets each page as a picture drawn from the same layout.
+constexpr qreal PreviewDotsPerInch = 150;
+
+void drawAsPicture(QPainter &painter, QTextDocument &document, const QRectF &clip, qreal dotsPerInch) {
+    const qreal scale = PreviewDotsPerInch / dotsPerInch;
+    QImage page((clip.size() * scale).toSize(), QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+        QPainter onPage(&page);
+        onPage.setRenderHint(QPainter::Antialiasing);
+        onPage.scale(scale, scale);
+        onPage.translate(0, -clip.top());
+        document.drawContents(&onPage, clip);
     }
-    painter.restore();
+    painter.drawImage(clip, page.convertToFormat(QImage::Format_Grayscale8));
 }
 } // namespace
 
@@ -165,7 +150,7 @@ void TraineeListReport::Print(QPrinter *printer) {
         painter.translate(0, -clip.top());
         painter.setClipRect(clip);
         if (preview)
-            drawAsOutlines(painter, document, clip);
+            drawAsPicture(painter, document, clip, printer->resolution());
         else
             document.drawContents(&painter, clip);
         painter.restore();
