@@ -17,6 +17,7 @@ using namespace Module1;
 using namespace Qt::StringLiterals;
 
 namespace {
+const QString SettingsUnreadable = u" تنظيمات برنامه از پايگاه داده خوانده نشد "_s;
 const QString TraineesUnreadable = u" فهرست کارآموزان اين کلاس از پايگاه داده خوانده نشد "_s;
 
 class KaramoozListTest : public TraineeFixture {
@@ -233,6 +234,18 @@ TEST_F(KaramoozListTest, AnUnreadableClassIsToldAndTheListStaysEmpty) {
     u().SSTab->setCurrentIndex(KaramoozList::CardsTab);
     u().SSTab->setCurrentIndex(KaramoozList::ListTab);
     EXPECT_EQ(msgs.calls.size(), 2u);
+}
+
+// A file without its settings table is not taken for ours: nothing of it is read, and each part says so.
+TEST_F(KaramoozListTest, AFileWithoutItsSettingsIsToldAndKeepsTheCardsClosed) {
+    Exec(u"ALTER TABLE setting RENAME TO setting_old"_s);
+    OpenList();
+    ASSERT_EQ(msgs.calls.size(), 2u);
+    EXPECT_EQ(msgs.calls[0].text, TraineesUnreadable);
+    EXPECT_EQ(msgs.calls[1].text, SettingsUnreadable);
+    EXPECT_EQ(msgs.calls[1].style, 48);
+    EXPECT_EQ(u().CountLAB->text(), u"0"_s);
+    EXPECT_FALSE(u().SSTab->isTabEnabled(KaramoozList::CardsTab));
 }
 
 } // namespace
