@@ -13,9 +13,11 @@ QString RegistrationDateText(const QVariant &value) {
     if (value.typeId() == QMetaType::QDate || value.typeId() == QMetaType::QDateTime)
         date = value.toDate();
     else
-        date = QDate::fromString(value.toString().left(10), Qt::ISODate);
-    if (const auto text = date.isValid() ? Module1::PersianDate(date, 0) : std::nullopt)
-        return *text;
+        date = QDate::fromString(value.toString().left(10), QStringLiteral("yyyy-MM-dd"));
+    // The calendar counts from 1 Farvardin 1332; an earlier day has no Persian text of its own there.
+    if (date.isValid() && date >= QDate(1953, 3, 21))
+        if (const auto text = Module1::PersianDate(date, 0))
+            return *text;
     return Bindings::DisplayText(value);
 }
 

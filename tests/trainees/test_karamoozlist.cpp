@@ -60,6 +60,8 @@ TEST_F(KaramoozListTest, OpensOnTheWholeClassInIdOrderWithItsCaptions) {
 }
 
 TEST_F(KaramoozListTest, GridShowsTheDesignedColumnsAndTheRegistrationDateInPersian) {
+    // A date stored as text by someone else is shown as it is.
+    Exec(u"INSERT INTO Karamooz3 (ID, Name, Sabtdate) VALUES (40, 'x', '1393/07/05'), (41, 'y', NULL)"_s);
     OpenList();
     QAbstractItemModel *model = u().DataGrid1->model();
     QStringList captions;
@@ -72,6 +74,8 @@ TEST_F(KaramoozListTest, GridShowsTheDesignedColumnsAndTheRegistrationDateInPers
     EXPECT_EQ(model->index(2, 11).data().toString(), u"1403/06/04"_s);
     EXPECT_EQ(model->index(0, 11).data().toString(), u"1403/01/01"_s);
     EXPECT_EQ(model->index(1, 11).data().toString(), u"1402/07/01"_s);
+    EXPECT_EQ(model->index(3, 11).data().toString(), u"1393/07/05"_s);
+    EXPECT_EQ(model->index(4, 11).data().toString(), QString());
 }
 
 TEST_F(KaramoozListTest, AnEmptyClassOpensWithItsCommandsAndTheCardsOff) {
