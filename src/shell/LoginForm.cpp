@@ -31,7 +31,10 @@ void LoginForm::Toolbar1_ButtonClick(int button) {
 
 void LoginForm::CheckPassword() {
     auto &u = ui();
-    if (Convert::UCase(u.Text1->text()) == Convert::UCase(GetSetting(QStringLiteral("Pass")))) {
+    // Start-up always saves a password; none at all means the saved settings could not be read,
+    // and an empty box must not unlock the program then.
+    const QString saved = GetSetting(QStringLiteral("Pass"));
+    if (!saved.isEmpty() && Convert::UCase(u.Text1->text()) == Convert::UCase(saved)) {
         UnlockedFlag = 1;
         Unload();
         return;

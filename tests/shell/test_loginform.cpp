@@ -10,6 +10,7 @@
 
 #include "support/Fixture.h"
 #include "platform/Form.h"
+#include "platform/SavedSettings.h"
 #include "shell/LoginForm.h"
 #include "shell/Module1.h"
 #include "shell/loginform1.h"
@@ -115,6 +116,23 @@ TEST_F(LoginTest, AMismatchIsToldAndTheWindowWaitsForAnotherTry) {
     EXPECT_TRUE(msgs.calls.empty());
     EXPECT_EQ(Module1::UnlockedFlag, 1);
     EXPECT_FALSE(login().IsLoaded());
+}
+
+TEST_F(LoginTest, NoSavedPasswordUnlocksNothing) {
+    // The saved settings lost or unreadable: an empty box and any typed text are both refused.
+    SavedSettings::SetFolder(temp.filePath("elsewhere"));
+    OpenLogin();
+    for (const char *typed : {"", "rose7"}) {
+        SCOPED_TRACE(typed);
+        login().ui().Text1->clear();
+        QTest::keyClicks(login().ui().Text1, typed);
+        Tool(login().ui().Toolbar1, login().ui().Button2);
+        ASSERT_EQ(msgs.calls.size(), 1u);
+        EXPECT_EQ(msgs.Last().text, NotValid);
+        msgs.Clear();
+        EXPECT_EQ(Module1::UnlockedFlag, 0);
+        EXPECT_TRUE(IsOpen(login()));
+    }
 }
 
 TEST_F(LoginTest, RefusedKeysEnterNothing) {
