@@ -1,0 +1,42 @@
+#include "NotesFixture.h"
+
+#include <QTest>
+
+#include "shell/Module1.h"
+#include "trainees/noteadd.h"
+
+void NotesFixture::SetUp() {
+    AppFixture::SetUp();
+    MakeDatabase(false);
+    Module1::ClassNumberText = QStringLiteral("3");
+}
+
+void NotesFixture::AddTrainee(int id, const QString &name, const QString &family, const QString &code) {
+    Exec(QStringLiteral("INSERT INTO Karamooz3 (ID, Name, Family, clase, codemeli) VALUES (?, ?, ?, ?, ?)"),
+         {id, name, family, QStringLiteral("سوم"), code});
+}
+
+void NotesFixture::AddHeading(const QString &name) {
+    Exec(QStringLiteral("INSERT INTO relationnotekar (name) VALUES (?)"), {name});
+}
+
+qint64 NotesFixture::AddNote(const QString &title, const QString &relation, const QString &name,
+                             const QString &context) {
+    Exec(QStringLiteral("INSERT INTO notekaramooz (title, source, context, relation, name, kid) VALUES (?,?,?,?,?,?)"),
+         {title, QStringLiteral("source"), context, relation, name, QStringLiteral("1111111111")});
+    return Scalar(QStringLiteral("SELECT max(ID) FROM notekaramooz")).toLongLong();
+}
+
+void NotesFixture::Pick(noteadd &dialog, int id) {
+    PickTrainee(dialog.ui().Cmd_Select, id);
+    // The dialog is the active window again once the picker has gone.
+    if (dialog.IsLoaded()) {
+        dialog.Widget()->activateWindow();
+        ProcessEvents();
+    }
+}
+
+void NotesFixture::Type(QWidget *box, const QString &text) {
+    box->setFocus();
+    QTest::keyClicks(box, text);
+}
