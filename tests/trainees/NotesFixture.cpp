@@ -1,5 +1,7 @@
 #include "NotesFixture.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QTest>
 
 #include "shell/Module1.h"
@@ -36,7 +38,25 @@ void NotesFixture::Pick(noteadd &dialog, int id) {
     }
 }
 
+// Key by key as a keyboard sends them; Qt's own key clicks know Latin letters only.
 void NotesFixture::Type(QWidget *box, const QString &text) {
     box->setFocus();
-    QTest::keyClicks(box, text);
+    for (const QChar c : text) {
+        if (c == u'\n') {
+            QTest::keyClick(box, Qt::Key_Return);
+            continue;
+        }
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(box, &press);
+        QApplication::sendEvent(box, &release);
+    }
+}
+
+void NotesFixture::ExpectMessage(const QString &text, int style) {
+    ASSERT_FALSE(msgs.calls.empty());
+    EXPECT_EQ(msgs.Last().text, text);
+    EXPECT_EQ(msgs.Last().style, style);
+    EXPECT_TRUE(msgs.Last().titleGiven);
+    EXPECT_EQ(msgs.Last().title, QString());
 }

@@ -19,6 +19,8 @@ protected:
                    const QString &context = QStringLiteral("text"));
     // In the dialog on screen: the choose button, then a double click on the trainee with this ID.
     void Pick(noteadd &dialog, int id);
+    // The last message box: this text and style, and an empty title (not the program's own).
+    void ExpectMessage(const QString &text, int style);
     // Types into a box as the user does (the box has the focus first).
     static void Type(QWidget *box, const QString &text);
 

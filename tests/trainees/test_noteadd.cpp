@@ -1,6 +1,6 @@
 #include <QLineEdit>
 #include <QPixmap>
-#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -37,14 +37,6 @@ protected:
     }
 
     void confirm(noteadd &dialog) { QTest::mouseClick(dialog.ui().Cmd_Start, Qt::LeftButton); }
-
-    void expectWarning(const QString &text) {
-        ASSERT_FALSE(msgs.calls.empty());
-        EXPECT_EQ(msgs.Last().text, text);
-        EXPECT_EQ(msgs.Last().style, 48);
-        EXPECT_TRUE(msgs.Last().titleGiven);
-        EXPECT_EQ(msgs.Last().title, QString());
-    }
 };
 
 TEST_F(NoteAddTest, OpensWithTheHeadingAndNothingPicked) {
@@ -73,7 +65,7 @@ TEST_F(NoteAddTest, AClassWithoutTraineesGetsTheMessageAndNoPicker) {
     noteadd &dialog = open();
     QTest::mouseClick(dialog.ui().Cmd_Select, Qt::LeftButton);
     ASSERT_EQ(msgs.calls.size(), 1u);
-    expectWarning(NoTrainees);
+    ExpectMessage(NoTrainees, 48);
     EXPECT_TRUE(modal.opened.empty());
     EXPECT_FALSE(dialog.ui().Cmd_Start->isEnabled());
     dialog.Unload();
@@ -123,7 +115,7 @@ TEST_F(NoteAddTest, PickerClosedWithoutAPickThenConfirmAsksForATrainee) {
     dialog.ui().Cmd_Start->setFocus();
     confirm(dialog);
     ASSERT_EQ(msgs.calls.size(), 1u);
-    expectWarning(ChooseTrainee);
+    ExpectMessage(ChooseTrainee, 48);
     EXPECT_TRUE(dialog.ui().Cmd_Select->hasFocus());
     EXPECT_TRUE(dialog.IsLoaded());
     EXPECT_EQ(StartMode, 1); // not touched
@@ -160,7 +152,7 @@ TEST_F(NoteAddTest, OnlyAConfirmedCloseLeavesStartModeOne) {
             Type(u.Text7, code);
             confirm(dialog);
             if (dialog.IsLoaded()) {
-                expectWarning(WrongCode);
+                ExpectMessage(WrongCode, 48);
                 EXPECT_TRUE(u.Text7->text().isEmpty());
                 EXPECT_TRUE(u.Text7->hasFocus());
                 EXPECT_TRUE(u.Text7->isEnabled());
