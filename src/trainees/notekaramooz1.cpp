@@ -37,8 +37,11 @@ void alignBar(QTableView *grid, const std::array<QPushButton *, N> &buttons, con
         for (size_t i = 0; i + 1 < N; ++i)
             header->resizeSection(int(i), widths[i]);
         follow();
+        // After a new query the header stretches its last column later, and says so to no one.
+        QMetaObject::invokeMethod(header, follow, Qt::QueuedConnection);
     };
     QObject::connect(header, &QHeaderView::sectionResized, grid, follow);
+    QObject::connect(header, &QHeaderView::geometriesChanged, grid, follow);
     QObject::connect(grid->model(), &QAbstractItemModel::modelReset, grid, sizeColumns);
     sizeColumns();
 }

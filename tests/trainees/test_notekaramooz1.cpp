@@ -375,6 +375,7 @@ TEST_F(NotesWindowTest, SaveStoresTheNoteWithEveryQuestionMarkAsYehAndListsAllNo
     EXPECT_EQ(row.value(5).toString(), code7);
 
     EXPECT_EQ(gridIds(form), (QList<int>{1, 2, 3, 4, 5, 6}));
+    shot(form, u"notes-saved"_s);
     EXPECT_EQ(u.SSTab1->currentIndex(), 1);
     EXPECT_EQ(tabsOn(form), (QList<bool>{false, true, true}));
     EXPECT_EQ(u.Label24->text(), Herbs);
