@@ -95,9 +95,10 @@ void notekaramooz1::Connect() {
 void notekaramooz1::Disconnect() { Adodc7 = Adodc10 = Adodc11 = nullptr; }
 
 void notekaramooz1::Form_Load() {
-    open(*Adodc7, QStringLiteral("SELECT * FROM notekaramooz"));
-    open(*Adodc11, QStringLiteral("SELECT * FROM setting"));
-    if (open(*Adodc10, QStringLiteral("SELECT * FROM relationnotekar")))
+    // One message is enough: what the first read could not reach, the others cannot either.
+    if (open(*Adodc7, QStringLiteral("SELECT * FROM notekaramooz")) &&
+        open(*Adodc11, QStringLiteral("SELECT * FROM setting")) &&
+        open(*Adodc10, QStringLiteral("SELECT * FROM relationnotekar")))
         fillHeadings();
     setTabOn(NoteTab, false);
     setTabOn(HeadingTab, false);
@@ -135,7 +136,7 @@ QString notekaramooz1::chosenHeading() {
 }
 
 void notekaramooz1::setTabOn(Tab tab, bool on) {
-    // Qt leaves a tab that is switched off while current; the window shows what it showed.
+    // Qt moves off a current tab that is switched off; the window keeps showing it, as its layout does.
     QTabWidget *tabs = ui().SSTab1;
     const int current = tabs->currentIndex();
     tabs->setTabEnabled(tab, on);

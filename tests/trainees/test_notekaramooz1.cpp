@@ -443,6 +443,19 @@ TEST_F(NotesWindowTest, ANoteTheDatabaseRefusesStaysPendingWithWhatWasTyped) {
     form.Unload();
 }
 
+TEST_F(NotesWindowTest, NotesThatCannotBeReadAreToldOnce) {
+    Exec(u"DROP TABLE notekaramooz"_s);
+    notekaramooz1 &form = open();
+    ASSERT_EQ(msgs.calls.size(), 1u);
+    ExpectMessage(u" اطلاعات تحقيق ها از پايگاه داده خوانده نشد "_s, 48);
+    EXPECT_EQ(form.ui().DataGrid4->model()->rowCount(), 0);
+    EXPECT_EQ(form.ui().Combo2->count(), 0);
+    click(form.ui().cmdnew);
+    ExpectMessage(NoHeading, 48);
+    EXPECT_TRUE(modal.opened.empty());
+    form.Unload();
+}
+
 TEST_F(NotesWindowTest, TheMainMenuOpensTheNotesAfterTheClassCheck) {
     MainForm &menu = Forms::Get<MainForm>();
     menu.Show();
