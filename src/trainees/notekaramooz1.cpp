@@ -125,7 +125,6 @@ void notekaramooz1::fillHeadings() {
         ui().Combo2->addItem(Bindings::DisplayText(headings.Value(QStringLiteral("name"))));
         headings.MoveNext();
     }
-    headings.MoveFirst();
     // Nothing is chosen until the user chooses.
     ui().Combo2->setCurrentIndex(-1);
 }
