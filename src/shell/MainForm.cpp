@@ -12,6 +12,7 @@
 #include "shell/Module1.h"
 #include "shell/SettingForm.h"
 #include "shell/frmhelp.h"
+#include "trainees/notekaramooz1.h"
 
 using namespace Module1;
 
@@ -190,5 +191,4 @@ void MainForm::OpenTraineeList() {}
 
 void MainForm::OpenSettings() { Forms::Get<SettingForm>().ShowModal(); }
 
-// The research notes, modal (not built yet).
-void MainForm::OpenResearchNotes() {}
+void MainForm::OpenResearchNotes() { Forms::Get<notekaramooz1>().ShowModal(); }
