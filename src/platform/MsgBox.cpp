@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "platform/App.h"
+#include "platform/Modal.h"
 
 namespace Msg {
 namespace {
@@ -56,6 +57,7 @@ int MsgBox(const QString &text, int style, const std::optional<QString> &title) 
     call.style = style;
     call.titleGiven = title.has_value();
     call.title = title.value_or(QString::fromLatin1(App::Title));
+    const Modal::Session open;
     if (Msg::handler())
         return Msg::handler()(call);
     return Msg::showReal(call);
