@@ -18,7 +18,8 @@ Handler &handler() {
 
 int showReal(const Call &call) {
     QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(call.title);
+    // The window system fills an empty title with the program's name; a blank one shows as empty.
+    box.setWindowTitle(call.title.isEmpty() ? QStringLiteral(" ") : call.title);
     box.setText(call.text);
     box.setLayoutDirection(Qt::RightToLeft);
     switch (call.style & 0x70) {
