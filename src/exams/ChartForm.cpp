@@ -53,9 +53,11 @@ void ChartForm::Form_Load() {
     u.T5->setText(TotalMinutesText);
     u.T6->setText(ElapsedTimeText);
 
-    // Always from the current settings: a stored report card's own score is not used.
-    ExamScore = Score::FromSettings(CorrectCount, WrongCount);
-    u.T7->setText(QString::number(ExamScore));
+    // Always from the current settings: a stored report card's own score is not used. A score that
+    // 16 bits cannot hold is stored without one, and shown so.
+    const std::optional<int16_t> score = Score::Exact(CorrectCount, WrongCount);
+    ExamScore = score.value_or(0);
+    u.T7->setText(score ? QString::number(*score) : QString());
 
     u.StyleBox->setCurrentIndex(0);
     StyleBox_Click();
