@@ -1,6 +1,7 @@
 #include "platform/FileDialog.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -51,10 +52,13 @@ void layOut(QFileDialog &dialog) {
             header->resizeSection(i, std::max(header->sectionSize(i), wide));
         }
     }
-    // Paths and patterns read left to right whatever the window's direction.
+    // Paths and patterns read left to right whatever the window's direction ("*.jpg", not "jpg.*").
     for (const char *name : {"lookInCombo", "fileTypeCombo"})
-        if (auto *combo = dialog.findChild<QWidget *>(QLatin1String(name)))
+        if (auto *combo = dialog.findChild<QComboBox *>(QLatin1String(name)))
             combo->setLayoutDirection(Qt::LeftToRight);
+    if (auto *types = dialog.findChild<QComboBox *>(QStringLiteral("fileTypeCombo")))
+        for (int i = 0; i < types->count(); ++i)
+            types->setItemText(i, QChar(0x200E) + types->itemText(i)); // shown only; the filter stays
 }
 
 QString run(QWidget *parent, const Request &request) {

@@ -381,6 +381,22 @@ TEST_F(SaveDialogLook, OpensInTheChartFolderOrAboveItWithNoNameTyped) {
         QDir().rmdir(folder);
 }
 
+TEST_F(SaveDialogLook, ANameTypedInTheDialogIsSavedWithJpgAppended) {
+    SetResult(20, 7, 8, 5);
+    Chart().Show();
+    QTimer::singleShot(0, qApp, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(temp.filePath(QStringLiteral("result")));
+        QMetaObject::invokeMethod(dialog, "accept"); // as the save button does
+    });
+    Chart().ui().Cmd_SaveChart->click();
+    EXPECT_EQ(Saves(), QStringList({"result.jpg"}));
+    ASSERT_EQ(msgs.calls.size(), 1u);
+    EXPECT_EQ(msgs.Last().text, Saved);
+    Chart().Unload();
+}
+
 // As a screen reader presses Back on the chart while the dialog is open.
 TEST_F(SaveDialogLook, BackPressedUnderTheDialogClosesTheChartOnceTheDialogHasClosed) {
     bool loadedUnderDialog = false;
