@@ -16,6 +16,13 @@ double unrounded(uint8_t correct, uint8_t wrong) {
 }
 } // namespace
 
+int16_t FromSettings(uint8_t correct, uint8_t wrong) {
+    const double score = unrounded(correct, wrong);
+    if (std::isnan(score)) // an infinite setting times a count of 0
+        return 0;
+    return Convert::CInt(std::clamp(score, -32768.0, 32767.0));
+}
+
 std::optional<int16_t> Exact(uint8_t correct, uint8_t wrong) {
     try {
         return Convert::CInt(unrounded(correct, wrong));
