@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QImageWriter>
+#include <QTimer>
 #include <iterator>
+#include <utility>
 
 #include "exams/Score.h"
 #include "exams/frmtest.h"
@@ -94,8 +96,17 @@ void ChartForm::Cmd_SaveChart_Click() {
 }
 
 void ChartForm::Command1_Click() {
-    Unload();
+    if (!Unload()) {
+        // Pressed under the chart's own open save dialog: the review follows once the chart has closed.
+        m_reviewWhenClosed = true;
+        return;
+    }
     Forms::Get<frmtest>().ShowModal();
+}
+
+void ChartForm::Form_Unload() {
+    if (std::exchange(m_reviewWhenClosed, false))
+        QTimer::singleShot(0, qApp, [] { Forms::Get<frmtest>().ShowModal(); });
 }
 
 void ChartForm::Cmd_End_Click() {

@@ -331,6 +331,23 @@ TEST_F(ChartFormTest, BackPressedUnderTheOpenSaveDialogClosesOnceTheDialogHasClo
     EXPECT_TRUE(SelectedTraineeName.isEmpty()); // Back's reset happened, and the close with it
 }
 
+TEST_F(ChartFormTest, ReviewPressedUnderTheOpenSaveDialogFollowsOnceTheChartHasClosed) {
+    SetResult(20, 7, 8, 5);
+    FileDialog::SetHandler([&](const FileDialog::Request &) {
+        Chart().ui().Command1->click();
+        EXPECT_TRUE(modal.opened.empty() || modal.opened.back() != "frmtest"); // not on top of the dialog
+        return QString();
+    });
+    Chart().ui().Command1->setEnabled(true);
+    Show();
+    Chart().ui().Cmd_SaveChart->click();
+    EXPECT_TRUE(Chart().IsLoaded());
+    ProcessEvents();
+    EXPECT_FALSE(Chart().IsLoaded());
+    EXPECT_EQ(modal.opened, std::vector<QString>({"ChartForm", "frmtest"}));
+    EXPECT_EQ(CorrectCount, 7); // the result stays for the review
+}
+
 // The real save dialog, looked at while it is open, then cancelled.
 class SaveDialogLook : public ChartFormTest {
 protected:
