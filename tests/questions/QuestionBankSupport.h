@@ -17,6 +17,9 @@
 #include "shell/SharedDatabase.h"
 #include <QSqlQuery>
 
+// Failures show texts as texts.
+inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+
 class QuestionBankTest : public AppFixture {
 protected:
     void SetUp() override {
