@@ -119,7 +119,7 @@ bool RunExamForm::loadQuestionSet() {
         return false;
     }
     Array2D<QString> questions, answers;
-    Array2D<uint8_t> options;
+    Array2D<int> options;
     questions.ReDim(1, n);
     answers.ReDim(4, n);
     options.ReDim(2, n);

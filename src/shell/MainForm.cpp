@@ -9,6 +9,8 @@
 #include "platform/DataControl.h"
 #include "platform/MouseEvents.h"
 #include "platform/MsgBox.h"
+#include "questions/QuestionForm.h"
+#include "questions/frmq2.h"
 #include "shell/Module1.h"
 #include "shell/SettingForm.h"
 #include "shell/frmhelp.h"
@@ -176,11 +178,10 @@ bool MainForm::CheckClass() {
     return true;
 }
 
-// The question bank with copying: modeless, the menu stays usable (not built yet).
-void MainForm::OpenQuestionBrowser() {}
+// The question bank with copying: modeless, the menu stays usable.
+void MainForm::OpenQuestionBrowser() { Forms::Get<frmq2>().Show(); }
 
-// The question bank, modal (not built yet).
-void MainForm::OpenQuestionBank() {}
+void MainForm::OpenQuestionBank() { Forms::Get<QuestionForm>().ShowModal(); }
 
 void MainForm::OpenExamSetup() { Forms::Get<ExamForm>().ShowModal(); }
 
