@@ -16,6 +16,8 @@
 #include "platform/MsgBox.h"
 #include "platform/ProgressDelay.h"
 #include "questions/EditPassword.h"
+#include "questions/QuestionManagementPage.h"
+#include "questions/frmq3.h"
 #include "shell/Module1.h"
 #include "shell/SharedDatabase.h"
 
@@ -139,6 +141,10 @@ void QuestionBankForm::Connect() {
     Bindings::Bind(u.txtt, Adodc4, QStringLiteral("Questiont"));
     Bindings::Bind(u.txtn, Adodc4, QStringLiteral("Questionn"));
     Bindings::Bind(u.txtedit, Adodc4, QStringLiteral("passedit"));
+    Management = new QuestionManagementPage(
+        m_kind.managesQuestions ? QuestionManagementPage::FullPage : QuestionManagementPage::CountersOnly, *Adodc1,
+        *Adodc2, *Adodc3, [this] { return ui().txtedit->text(); }, u.txtpass, u.ManagementHost);
+    u.ManagementHost->layout()->addWidget(Management);
 
     Bindings::Bind(u.QuestionBox, Adodc1, QStringLiteral("Question"));
     Bindings::Bind(u.TrueAnswerBox, Adodc1, QStringLiteral("TrueAnswer"));
@@ -192,7 +198,10 @@ void QuestionBankForm::Connect() {
             QObject::connect(action, &QAction::triggered, Widget(), [this, handler, index] { (this->*handler)(index); });
 }
 
-void QuestionBankForm::Disconnect() { Adodc1 = Adodc2 = Adodc3 = Adodc4 = nullptr; }
+void QuestionBankForm::Disconnect() {
+    Adodc1 = Adodc2 = Adodc3 = Adodc4 = nullptr;
+    Management = nullptr;
+}
 
 QVector<QWidget *> QuestionBankForm::recordBoxes() {
     auto &u = ui();
@@ -523,8 +532,12 @@ void QuestionBankForm::DataGrid1_DblClick() {
     u.SSTab->setCurrentIndex(DetailsTab);
 }
 
-// The question viewer opens from here.
-void QuestionBankForm::cmdq3_Click() {}
+// The viewer takes this window's place: closing it leaves the main menu.
+void QuestionBankForm::cmdq3_Click() {
+    if (!Unload())
+        return;
+    Forms::Get<frmq3>().ShowModal();
+}
 
 // ---- the edit bar and input mode
 
