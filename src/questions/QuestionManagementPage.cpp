@@ -77,8 +77,11 @@ void QuestionManagementPage::removeAllButCounters() {
 void QuestionManagementPage::AddLesson(const QString &name) {
     if (!ui().Combofrom)
         return;
-    ui().Combofrom->addItem(name);
-    ui().Comboin->addItem(name);
+    // Nothing is chosen until the user picks a lesson.
+    for (QComboBox *lessons : {ui().Combofrom, ui().Comboin}) {
+        lessons->addItem(name);
+        lessons->setCurrentIndex(-1);
+    }
 }
 
 bool QuestionManagementPage::openLesson(DataControl &data, const QString &lessonName) {

@@ -3,7 +3,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "Fixture.h"
+#include "TransferSupport.h"
+#include "questions/frmq2.h"
 #include "questions/frmq3.h"
 #include "shell/Module1.h"
 
@@ -139,5 +140,96 @@ TEST_F(ViewerTest, ShowsNoMoreThanTheArraysHold) {
     for (int i = 0; i < 5; ++i)
         viewer.cmdnext_Click();
     ExpectShown(viewer, 1, false);
+    viewer.Unload();
+}
+
+// Opened from the browse window, which closes first and does not come back.
+class ViewerFromBrowseWindowTest : public TransferFixture {
+protected:
+    void SetUp() override {
+        TransferFixture::SetUp();
+        m_steps = QuestionBankForm::RefreshSteps;
+        QuestionBankForm::RefreshSteps = 1;
+    }
+    void TearDown() override {
+        QuestionBankForm::RefreshSteps = m_steps;
+        TransferFixture::TearDown();
+    }
+    // Chooses the lesson in the browse window and presses the viewer button on its details page.
+    void View(const QString &lesson, std::function<void(frmq3 &)> whileOpen) {
+        frmq2 &browse = Forms::Get<frmq2>();
+        browse.Show();
+        ProcessEvents();
+        QComboBox *lessons = browse.ui().DarsCombo;
+        lessons->setCurrentIndex(lessons->findText(lesson));
+        emit lessons->activated(lessons->currentIndex());
+        ASSERT_TRUE(browse.ui().cmdq3->isEnabled());
+        browse.ui().SSTab->setTabVisible(1, true);
+        browse.ui().SSTab->setCurrentIndex(1);
+        ProcessEvents();
+        bool ran = false;
+        modal.On(QStringLiteral("frmq3"), [&](QDialog &) {
+            ran = true;
+            EXPECT_FALSE(browse.IsLoaded()) << "the browse window is still open under the viewer";
+            whileOpen(Forms::Get<frmq3>());
+        });
+        QTest::mouseClick(browse.ui().cmdq3, Qt::LeftButton);
+        ProcessEvents();
+        EXPECT_TRUE(ran);
+        EXPECT_FALSE(browse.IsLoaded());
+        EXPECT_FALSE(Forms::Get<frmq3>().IsLoaded());
+    }
+
+private:
+    int m_steps = 0;
+};
+
+TEST_F(ViewerFromBrowseWindowTest, ShowsTheLessonInRecordIdOrderWithIdsBeyondAByte) {
+    Lesson(QStringLiteral("شبکه"), {});
+    for (int id : {7, 300, 2})
+        Exec(QStringLiteral("INSERT INTO ") + Table(QStringLiteral("شبکه")) +
+                 QStringLiteral(" (ID, Question, Answer1, Answer2, Answer3, Answer4, TrueAnswer) VALUES (?, ?, 'a', 'b', 'c', 'd', 4)"),
+             {id, QStringLiteral("question %1").arg(id)});
+    View(QStringLiteral("شبکه"), [](frmq3 &viewer) {
+        auto &u = viewer.ui();
+        EXPECT_EQ(u.DarsBox->text(), QStringLiteral("شبکه"));
+        for (int id : {2, 7, 300}) {
+            EXPECT_EQ(u.tq->toPlainText(), QStringLiteral("question %1").arg(id));
+            EXPECT_EQ(u.Text2->text(), QString::number(id));
+            EXPECT_EQ(u.Combot->currentText(), "4");
+            viewer.cmdnext_Click();
+        }
+    });
+}
+
+TEST_F(ViewerFromBrowseWindowTest, AnEmptyLessonOpensAnEmptyViewer) {
+    Lesson(QStringLiteral("فيزيک"), {});
+    View(QStringLiteral("فيزيک"), [](frmq3 &viewer) {
+        EXPECT_EQ(viewer.ui().tq->toPlainText(), QString());
+        EXPECT_EQ(viewer.ui().Text2->text(), QString());
+        viewer.cmdnext_Click();
+        EXPECT_FALSE(viewer.ui().Combot->isVisible());
+    });
+}
+
+TEST_F(ViewerTest, CaptionsAreTheSystemsOwn) {
+    Hold(0);
+    frmq3 &viewer = Open();
+    auto &u = viewer.ui();
+    EXPECT_EQ(viewer.Widget()->windowTitle(), QStringLiteral("مشاهده سوالات"));
+    const std::pair<QWidget *, QString> captions[] = {
+        {u.Label10, QStringLiteral("بانک سوالات درس / دوره :")}, {u.Label8, QStringLiteral("سوال :")}, {u.Label9, QStringLiteral("جواب ها :")},
+        {u.Label5, QStringLiteral("گزينه صحيح :")},   {u.cmdnext, QStringLiteral("نمايش سوال بعدي")}, {u.Label6, QStringLiteral("سوال بعدي")},
+        {u.cmdback, QStringLiteral("نمايش سوال قبلي")}, {u.Label7, QStringLiteral("سوال قبلي")}, {u.Label11, QStringLiteral("توضيحات :")},
+    };
+    for (const auto &[control, caption] : captions)
+        EXPECT_EQ(control->property("text").toString(), caption) << control->objectName().toStdString();
+    const QStringList stock = {QStringLiteral("هيچکدام"), QStringLiteral("گزينه هاي الف و ب"), QStringLiteral("گزينه هاي الف و ج"),
+                               QStringLiteral("گزينه هاي ب و ج"), QStringLiteral("همه موارد")};
+    QStringList items;
+    for (int i = 0; i < u.Combo1->count(); ++i)
+        items << u.Combo1->itemText(i);
+    EXPECT_EQ(items, stock);
+    EXPECT_FALSE(u.Text1->isVisible());
     viewer.Unload();
 }
