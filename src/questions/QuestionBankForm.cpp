@@ -287,6 +287,9 @@ void QuestionBankForm::fillLessonList() {
         LessonListed(name);
         rs.MoveNext();
     }
+    // A list box selects its first item when filled; the user's pick is the first choice here.
+    if (!m_kind.choosesFirstLesson)
+        ui().DarsCombo->setCurrentIndex(-1);
 }
 
 void QuestionBankForm::switchOffTabs(bool questionAccessOff) {
