@@ -4,8 +4,8 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <map>
 
+#include "RatioReporter.h"
 #include "exams/QuestionDraw.h"
 #include "platform/Db.h"
 #include "shell/SharedDatabase.h"
@@ -55,17 +55,6 @@ void sizes(benchmark::internal::Benchmark *b) {
 BENCHMARK(Draw)->Apply(sizes);
 BENCHMARK(PlainSql)->Apply(sizes);
 
-// Keeps each run's time per iteration, to print the ratios at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> times;
-    void ReportRuns(const std::vector<Run> &runs) override {
-        for (const Run &run : runs)
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
 } // namespace
 
 int main(int argc, char **argv) {

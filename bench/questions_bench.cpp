@@ -8,8 +8,8 @@
 #include <QSqlRecord>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <map>
 
+#include "RatioReporter.h"
 #include "platform/Db.h"
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
@@ -71,16 +71,6 @@ BENCHMARK(PlainSelectLarge)->Unit(benchmark::kMillisecond);
 BENCHMARK(BrowseWindowChoice)->Unit(benchmark::kMillisecond);
 BENCHMARK(PlainSelectSmall)->Unit(benchmark::kMillisecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> times;
-    void ReportRuns(const std::vector<Run> &runs) override {
-        for (const Run &run : runs)
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
 } // namespace
 
 int main(int argc, char **argv) {

@@ -7,8 +7,8 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <map>
 
+#include "RatioReporter.h"
 #include "platform/DataControl.h"
 #include "platform/Db.h"
 #include "platform/Share.h"
@@ -88,17 +88,6 @@ void PlainSql(benchmark::State &state) {
 BENCHMARK(CopyQuestions)->Unit(benchmark::kMillisecond);
 BENCHMARK(PlainSql)->Unit(benchmark::kMillisecond);
 
-// Keeps each run's time per iteration, to print the ratio at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> times;
-    void ReportRuns(const std::vector<Run> &runs) override {
-        for (const Run &run : runs)
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
 } // namespace
 
 int main(int argc, char **argv) {

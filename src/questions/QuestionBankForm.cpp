@@ -16,6 +16,7 @@
 #include "platform/MsgBox.h"
 #include "platform/ProgressDelay.h"
 #include "questions/EditPassword.h"
+#include "questions/HeldLesson.h"
 #include "questions/QuestionManagementPage.h"
 #include "questions/frmq3.h"
 #include "shell/Module1.h"
@@ -109,13 +110,6 @@ std::optional<int> correctOption(const QString &text) {
     return int(v);
 }
 
-// Entries of the question arrays that can be read as a whole question.
-int filledEntries() {
-    if (QuestionTexts.Rows() < 1 || AnswerTexts.Rows() < 4 || CorrectOptions.Rows() < 2)
-        return 0;
-    return std::max(0, std::min({QuestionCount, QuestionTexts.Columns(), AnswerTexts.Columns(),
-                                 CorrectOptions.Columns()}));
-}
 } // namespace
 
 QAction *QuestionBankForm::Button(QToolBar *bar, int index) {
@@ -500,7 +494,7 @@ void QuestionBankForm::stepDetails(int index) {
     }
     hideReveals();
     // Another window may have replaced or emptied the arrays since the last step.
-    const int entries = filledEntries();
+    const int entries = HeldLesson::FilledEntries();
     m_detailsPosition = std::clamp(m_detailsPosition, 0, std::max(0, entries - 1));
     if (index == 2 && m_detailsPosition > 0)
         ShowDetailsEntry(--m_detailsPosition);
@@ -510,14 +504,7 @@ void QuestionBankForm::stepDetails(int index) {
 }
 
 void QuestionBankForm::ShowDetailsEntry(int entry) {
-    auto &u = ui();
-    u.tq->setPlainText(QuestionTexts(0, entry));
-    u.ta1->setText(AnswerTexts(0, entry));
-    u.ta2->setText(AnswerTexts(1, entry));
-    u.ta3->setText(AnswerTexts(2, entry));
-    u.Combo1->setEditText(AnswerTexts(3, entry));
-    u.Combot->setEditText(QString::number(CorrectOptions(0, entry)));
-    u.Text2->setText(QString::number(CorrectOptions(1, entry)));
+    HeldLesson::Show(ui(), entry);
 }
 
 void QuestionBankForm::Command4_Click() {

@@ -1,8 +1,7 @@
 #include "questions/frmq3.h"
 
-#include <algorithm>
-
 #include "platform/MouseEvents.h"
+#include "questions/HeldLesson.h"
 #include "shell/Module1.h"
 
 using namespace Module1;
@@ -24,30 +23,14 @@ void frmq3::Form_Load() {
 
 void frmq3::Form_Activate() {
     ViewerPosition = 0;
-    if (heldCount() >= 1)
+    if (HeldLesson::FilledEntries() >= 1)
         ShowViewerQuestion(0);
 }
 
-int frmq3::heldCount() {
-    // An exam set-up changes the count before its draw fills the arrays, so the two may disagree.
-    if (QuestionTexts.Rows() < 1 || AnswerTexts.Rows() < 4 || CorrectOptions.Rows() < 2)
-        return 0;
-    return std::min({int(QuestionCount), QuestionTexts.Columns(), AnswerTexts.Columns(), CorrectOptions.Columns()});
-}
-
-void frmq3::ShowViewerQuestion(int k) {
-    auto &u = ui();
-    u.tq->setPlainText(QuestionTexts(0, k));
-    u.ta1->setText(AnswerTexts(0, k));
-    u.ta2->setText(AnswerTexts(1, k));
-    u.ta3->setText(AnswerTexts(2, k));
-    u.Combo1->setEditText(AnswerTexts(3, k));
-    u.Combot->setEditText(QString::number(CorrectOptions(0, k)));
-    u.Text2->setText(QString::number(CorrectOptions(1, k)));
-}
+void frmq3::ShowViewerQuestion(int k) { HeldLesson::Show(ui(), k); }
 
 void frmq3::cmdnext_Click() {
-    if (ViewerPosition + 1 < heldCount()) {
+    if (ViewerPosition + 1 < HeldLesson::FilledEntries()) {
         ++ViewerPosition;
         ShowViewerQuestion(ViewerPosition);
     }

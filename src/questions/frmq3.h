@@ -20,8 +20,4 @@ protected:
     void Connect() override;
     void Form_Load() override;
     void Form_Activate() override;
-
-private:
-    // The questions that the shared arrays really hold: never more than their entries.
-    static int heldCount();
 };
