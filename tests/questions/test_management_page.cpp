@@ -260,6 +260,22 @@ TEST_F(ManagementPageTest, CopyAddsWhatTheTargetLacksAndCountsTheDuplicates) {
     EXPECT_EQ(Rows(Target), 4);
 }
 
+TEST_F(ManagementPageTest, ADuplicateIsTheSameTextOnceSpacesAreRemovedAndIsCountedOnce) {
+    Lesson(QStringLiteral("منبع"), {"q", "Q", "a\u00A0b", "c d"});
+    Lesson(QStringLiteral("مقصد"), {"q", "q", "ab", "cd"});
+    auto &u = Open();
+    Choose(u.Combofrom, QStringLiteral("منبع"));
+    Choose(u.Comboin, QStringLiteral("مقصد"));
+    for (int row = 0; row < 4; ++row)
+        ClickEntry(u.ListQ, row);
+    Typing("1234");
+    QTest::mouseClick(u.cmdcopy, Qt::LeftButton);
+    EXPECT_EQ(u.lblco->text(), "2"); // the upper-case Q and the non-breaking space are new
+    EXPECT_EQ(u.lblno->text(), "2"); // q (held twice) and "c d"
+    EXPECT_EQ(Questions(QStringLiteral("مقصد")), QStringList({"q", "q", "ab", "cd", "Q", "a\u00A0b"}));
+    EXPECT_EQ(u.Label21->text(), "6");
+}
+
 TEST_F(ManagementPageTest, CopyToTheSourceItselfSkipsEveryEntry) {
     auto &u = Picked({0, 2, 4}, Source);
     Typing("1234");

@@ -84,13 +84,17 @@ TEST_F(TransferTest, CopiedRowTakesTheOptionsButNotTheExplanationAndGetsItsOwnId
     Lesson(Source, {"first", "second", "third"});
     Lesson(Target, {"x", "y"});
     Exec(QStringLiteral("UPDATE ") + Table(Source) + QStringLiteral(" SET AfterRun=-1"));
-    EXPECT_EQ(CopyEntries(adodc2, Source, Target, {"third", "second"}).Copied, 2);
+    // The correct option travels as a whole number; what is none is copied as it stands.
+    Exec(QStringLiteral("UPDATE ") + Table(Source) + QStringLiteral(" SET TrueAnswer=2.5 WHERE Question='second'"));
+    Exec(QStringLiteral("UPDATE ") + Table(Source) + QStringLiteral(" SET TrueAnswer=300 WHERE Question='first'"));
+    EXPECT_EQ(CopyEntries(adodc2, Source, Target, {"third", "second", "first"}).Copied, 3);
     QSqlQuery rows = Db::Exec(TestDb(), QStringLiteral("SELECT ID, Question, Answer1, Answer2, Answer3, Answer4, TrueAnswer, "
                                                        "Answer5, AfterRun FROM ") +
                                             Table(Target) + QStringLiteral(" WHERE ID > 2 ORDER BY ID"));
     const QList<QVariantList> expected = {
         {3, "third", "third 1", "third 2", "third 3", "third 4", 3, QVariant(), 0},
         {4, "second", "second 1", "second 2", "second 3", "second 4", 2, QVariant(), 0},
+        {5, "first", "first 1", "first 2", "first 3", "first 4", 300, QVariant(), 0},
     };
     for (const QVariantList &row : expected) {
         ASSERT_TRUE(rows.next());
