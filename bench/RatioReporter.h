@@ -1,6 +1,5 @@
 #pragma once
-// The console report of a benchmark run that also keeps each benchmark's time per iteration, so the
-// program can print the ratio of a routine to its plain SQLite counterpart at the end.
+// Keeps each benchmark's time per iteration, so a program can print ratios of pairs at the end.
 #include <benchmark/benchmark.h>
 #include <map>
 #include <string>

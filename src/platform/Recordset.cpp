@@ -388,6 +388,10 @@ void Recordset::CancelUpdate() {
         return;
     if (isNewCurrent()) {
         const int at = m_pos;
+        // Abandoned before anything sees the removal: a bound grid moves its current row away
+        // from the row it loses, and that move must not write the row.
+        current().isNew = false;
+        m_dirty.clear();
         emit aboutToRemove(at);
         m_view.erase(m_view.begin() + at);
         emit removed(at);

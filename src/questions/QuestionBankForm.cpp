@@ -395,6 +395,9 @@ void QuestionBankForm::SSTab_Click(int tab) {
     auto &u = ui();
     hideReveals();
     if (tab == ListTab) {
+        // The browse window's details page is reached only through the grid.
+        if (m_kind.hidesDetailsTab)
+            u.SSTab->setTabVisible(DetailsTab, false);
         if (m_listDirty) {
             try {
                 ChooseLesson();

@@ -14,6 +14,7 @@
 #include "shell/Module1.h"
 #include "shell/SettingForm.h"
 #include "shell/frmhelp.h"
+#include "trainees/notekaramooz1.h"
 
 using namespace Module1;
 
@@ -191,5 +192,4 @@ void MainForm::OpenTraineeList() {}
 
 void MainForm::OpenSettings() { Forms::Get<SettingForm>().ShowModal(); }
 
-// The research notes, modal (not built yet).
-void MainForm::OpenResearchNotes() {}
+void MainForm::OpenResearchNotes() { Forms::Get<notekaramooz1>().ShowModal(); }

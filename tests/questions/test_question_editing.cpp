@@ -53,6 +53,16 @@ protected:
         return w.ui().tt->isVisible() && !w.ui().SSTab->isTabEnabled(0) && !w.ui().Toolbar3->isEnabled();
     }
 
+    // A command of the edit bar met with a wrong password: one OK box without a title of its own.
+    void expectWrongPassword(QuestionBankForm &w, int button, const QString &typed) {
+        answerPassword(typed);
+        click(w, w.ui().Toolbar2, button);
+        ASSERT_EQ(msgs.calls.size(), 1u);
+        EXPECT_EQ(msgs.Last().text, WrongPassword);
+        EXPECT_EQ(msgs.Last().style, 0);
+        EXPECT_FALSE(msgs.Last().titleGiven);
+    }
+
     int rows() { return Scalar(u"SELECT COUNT(*) FROM "_s + Table).toInt(); }
 };
 
@@ -149,12 +159,7 @@ TEST_F(EditingTest, EditAsksThePasswordAndItsSaveAddsARowBesideTheUnchangedOne) 
     auto &u = w.ui();
     w.Adodc1->Recordset().SetAbsolutePosition(7);
 
-    answerPassword(u"wrong"_s);
-    click(w, u.Toolbar2, 4);
-    ASSERT_EQ(msgs.calls.size(), 1u);
-    EXPECT_EQ(msgs.Last().text, WrongPassword);
-    EXPECT_EQ(msgs.Last().style, 0);
-    EXPECT_FALSE(msgs.Last().titleGiven);
+    expectWrongPassword(w, 4, u"wrong"_s);
     EXPECT_FALSE(inInputMode(w));
     EXPECT_EQ(w.SavedPosition(), 0);
 
@@ -210,12 +215,7 @@ TEST_F(EditingTest, DeleteAsksThePasswordAndConfirmationThenReloadsTheListOneSho
     auto &u = w.ui();
     w.Adodc1->Recordset().SetAbsolutePosition(3);
 
-    answerPassword(u"12345"_s);
-    click(w, u.Toolbar2, 2);
-    ASSERT_EQ(msgs.calls.size(), 1u);
-    EXPECT_EQ(msgs.Last().text, WrongPassword);
-    EXPECT_EQ(msgs.Last().style, 0);
-    EXPECT_FALSE(msgs.Last().titleGiven);
+    expectWrongPassword(w, 2, u"12345"_s);
 
     answerPassword(QString(), false);
     click(w, u.Toolbar2, 2);

@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "QuestionBankSupport.h"
+#include "shell/MainForm.h"
 
 using namespace Module1;
 using namespace Qt::StringLiterals;
@@ -172,6 +173,28 @@ TEST_F(BankWindowTest, RefreshRunsTheBarOnlyInTheBankWindowThenReadsAndCountsThe
     auto &b = open<frmq2>();
     choose(b, Computing);
     EXPECT_EQ(HighestBarDuringRefresh(b), 0);
+
+    Exec(u"ALTER TABLE \"Qمبانيکامپيوتر\" RENAME TO away"_s);
+    QTest::mouseClick(b.ui().Cmd_Refresh, Qt::LeftButton);
+    ASSERT_EQ(msgs.calls.size(), 1u) << "a failed refresh is told";
+    EXPECT_EQ(msgs.Last().style, 16);
+    EXPECT_EQ(b.ui().CountLAB->text(), "0");
+    EXPECT_FALSE(b.ui().PBar1->isVisible());
+}
+
+TEST_F(BankWindowTest, TheMainMenuOpensTheBankWindowModallyAndTheBrowseWindowBesideIt) {
+    auto &menu = Forms::Get<MainForm>();
+    menu.Show();
+    QTest::mouseClick(menu.ui().Image21, Qt::LeftButton);
+    EXPECT_EQ(modal.opened, std::vector<QString>{u"QuestionForm"_s});
+    EXPECT_TRUE(Forms::Get<QuestionForm>().Widget()->isModal());
+    Forms::Get<QuestionForm>().Unload();
+    QTest::mouseClick(menu.ui().Image2, Qt::LeftButton);
+    ProcessEvents();
+    EXPECT_EQ(modal.opened.size(), 1u);
+    EXPECT_TRUE(Forms::Get<frmq2>().Widget()->isVisible());
+    EXPECT_FALSE(Forms::Get<frmq2>().Widget()->isModal());
+    EXPECT_TRUE(menu.Widget()->isVisible());
 }
 
 TEST_F(BankWindowTest, NavigationStopsAtBothEnds) {
@@ -240,6 +263,8 @@ TEST_F(BankWindowTest, GridDoubleClickOpensTheDetailsPageAlsoWhereItIsHidden) {
         EXPECT_TRUE(u.DetailsPage->isVisible());
         EXPECT_EQ(u.DarsBox->text(), Computing);
         EXPECT_EQ(currentId(*w), 3);
+        u.SSTab->setCurrentIndex(0);
+        EXPECT_EQ(u.SSTab->isTabVisible(1), w->Name() == u"QuestionForm"_s) << "hidden again in the browse window";
         w->Unload();
     }
 }
