@@ -106,9 +106,16 @@ bool QuestionManagementPage::openLesson(DataControl &data, const QString &lesson
 }
 
 void QuestionManagementPage::rebuildListQ() {
+    {
+        const QSignalBlocker quiet(ui().ListQ);
+        ui().ListQ->clear();
+    }
+    fillListQ();
+}
+
+void QuestionManagementPage::fillListQ() {
     auto &u = ui();
     const QSignalBlocker quiet(u.ListQ);
-    u.ListQ->clear();
     const Recordset &rows = m_adodc1.Recordset();
     const int column = rows.FieldIndex(Question);
     if (column < 0)
@@ -126,8 +133,12 @@ void QuestionManagementPage::Combofrom_Click() {
     const bool opened = openLesson(m_adodc1, source);
     if (opened)
         openLesson(m_adodc2, source);
-    rebuildListQ();
+    {
+        const QSignalBlocker quiet(u.ListQ);
+        u.ListQ->clear();
+    }
     u.Label19->setText(opened ? QString::number(m_adodc1.Recordset().RecordCount()) : QString());
+    fillListQ();
 }
 
 void QuestionManagementPage::Comboin_Click() {

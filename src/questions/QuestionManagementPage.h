@@ -43,7 +43,8 @@ private:
     bool passwordAccepted();
     // Opens a data control on a lesson's questions; false (after telling the user) when it cannot.
     bool openLesson(DataControl &data, const QString &lessonName);
-    // Fills ListQ with every question of Adodc1, in order, with nothing selected.
+    // Adds every question of Adodc1 to ListQ, in order; rebuilding clears it first.
+    void fillListQ();
     void rebuildListQ();
     // Source and work list back on the source lesson after a copy or delete.
     void backToSource();
