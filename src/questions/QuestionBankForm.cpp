@@ -339,12 +339,25 @@ void QuestionBankForm::CopyLessonIntoMemory() {
     QuestionTexts.ReDim(1, QuestionCount);
     AnswerTexts.ReDim(4, QuestionCount);
     CorrectOptions.ReDim(2, QuestionCount);
-    for (int i = 0; i < QuestionCount; ++i, rs.MoveNext()) {
-        QuestionTexts(0, i) = Bindings::DisplayText(rs.Value(QStringLiteral("Question")));
+    // Read row by row in place: walking the current row would repaint every bound box on the way.
+    const auto field = [&rs](const QString &name) {
+        const int column = rs.FieldIndex(name);
+        if (column < 0)
+            throw Db::DbError(QStringLiteral("no field named ") + name);
+        return column;
+    };
+    const int question = field(QStringLiteral("Question"));
+    int answers[4];
+    for (int k = 0; k < 4; ++k)
+        answers[k] = field(QStringLiteral("answer%1").arg(k + 1));
+    const int trueAnswer = field(QStringLiteral("Trueanswer"));
+    const int id = field(QStringLiteral("id"));
+    for (int i = 0; i < QuestionCount; ++i) {
+        QuestionTexts(0, i) = Bindings::DisplayText(rs.ValueAt(i, question));
         for (int k = 0; k < 4; ++k)
-            AnswerTexts(k, i) = Bindings::DisplayText(rs.Value(QStringLiteral("answer%1").arg(k + 1)));
-        CorrectOptions(0, i) = wholeValue(rs.Value(QStringLiteral("Trueanswer")));
-        CorrectOptions(1, i) = wholeValue(rs.Value(QStringLiteral("id")));
+            AnswerTexts(k, i) = Bindings::DisplayText(rs.ValueAt(i, answers[k]));
+        CorrectOptions(0, i) = wholeValue(rs.ValueAt(i, trueAnswer));
+        CorrectOptions(1, i) = wholeValue(rs.ValueAt(i, id));
     }
 }
 
