@@ -4,9 +4,10 @@
 // Prints each pair's times and their ratio.
 #include <QCoreApplication>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-#include "BenchSupport.h"
+#include "RatioReporter.h"
 #include "platform/Db.h"
 #include "platform/Recordset.h"
 #include "shell/SharedDatabase.h"
@@ -80,8 +81,10 @@ BENCHMARK(PlainSql)->Apply(kinds);
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    BenchDatabase file;
-    g_db = file.db;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tellumo.dll"));
+    SharedDatabase::CreateFile(path, QStringLiteral("1234"));
+    g_db = SharedDatabase::OpenFile(path, QStringLiteral("bench"));
     fillCards(classOf(1));
     fillCards(classOf(0));
     Db::Exec(g_db, QStringLiteral("DROP INDEX ") + Db::QuoteIdent(SharedDatabase::ReportCardTableName(classOf(0)) +
@@ -92,9 +95,15 @@ int main(int argc, char **argv) {
     std::printf("\n%-14s %12s %12s %8s\n", "KID index", "tab ms", "plain ms", "ratio");
     for (const int indexed : {1, 0}) {
         const std::string arg = "/" + std::to_string(indexed);
-        reporter.PrintRatio(indexed ? "yes" : "no", "TabLoading" + arg, "PlainSql" + arg);
+        const auto tab = reporter.times.find("TabLoading" + arg);
+        const auto plain = reporter.times.find("PlainSql" + arg);
+        if (tab != reporter.times.end() && plain != reporter.times.end())
+            std::printf("%-14s %12.3f %12.3f %8.2f\n", indexed ? "yes" : "no", tab->second, plain->second,
+                        tab->second / plain->second);
     }
+    g_db.close();
     g_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("bench"));
     benchmark::Shutdown();
     return 0;
 }

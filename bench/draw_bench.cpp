@@ -2,10 +2,11 @@
 // of 1,000, 10,000 and 100,000 questions. Prints each pair's times and their ratio.
 #include <QCoreApplication>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include "RatioReporter.h"
 #include "exams/QuestionDraw.h"
-#include "BenchSupport.h"
 #include "platform/Db.h"
 #include "shell/SharedDatabase.h"
 
@@ -59,8 +60,10 @@ BENCHMARK(PlainSql)->Apply(sizes);
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    BenchDatabase file;
-    g_db = file.db;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tellumo.dll"));
+    SharedDatabase::CreateFile(path, QStringLiteral("1234"));
+    g_db = SharedDatabase::OpenFile(path, QStringLiteral("bench"));
     for (int64_t rows : {1000, 10000, 100000})
         makeLesson(rows);
 
@@ -70,9 +73,15 @@ int main(int argc, char **argv) {
     for (int64_t rows : {1000, 10000, 100000})
         for (int64_t n : {20, 255}) {
             const std::string args = "/" + std::to_string(rows) + "/" + std::to_string(n);
-            reporter.PrintRatio(args.substr(1).c_str(), "Draw" + args, "PlainSql" + args);
+            const auto draw = reporter.times.find("Draw" + args);
+            const auto plain = reporter.times.find("PlainSql" + args);
+            if (draw != reporter.times.end() && plain != reporter.times.end())
+                std::printf("%-14s %12.3f %12.3f %8.2f\n", args.substr(1).c_str(), draw->second, plain->second,
+                            draw->second / plain->second);
         }
+    g_db.close();
     g_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("bench"));
     benchmark::Shutdown();
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <QProgressBar>
 
 #include "platform/DoEvents.h"
+#include "platform/ProgressDelay.h"
 #include "shell/Module1.h"
 
 namespace {
@@ -49,8 +50,6 @@ private:
 };
 } // namespace
 
-bool ProgressDelayRunning() { return running; }
-
 bool ProgressDelayLoop(QProgressBar *bar) {
     if (running || !bar)
         return false;
@@ -58,12 +57,10 @@ bool ProgressDelayLoop(QProgressBar *bar) {
     QPointer<QProgressBar> shown(bar);
     InputHold hold(bar->window());
     bar->setVisible(true);
-    for (int step = 1; step <= Steps && shown; ++step) {
-        Module1::LoopIndex = step;
-        DoEvents::Loop(TurnsPerStep);
-        if (shown)
-            shown->setValue(step);
-    }
+    ProgressDelayLoop(bar, Steps, TurnsPerStep, true);
+    Module1::LoopIndex = Steps;
+    // What the user pressed meanwhile was held back by the loop: it arrives now and is dropped.
+    DoEvents::Once();
     running = false;
     return !shown.isNull();
 }

@@ -4,9 +4,12 @@
 #include <QDir>
 #include <QPointer>
 #include <QSqlQuery>
+#include <QTableView>
+#include <QTest>
 #include <QWidget>
 
 #include "platform/App.h"
+#include "exams/SelectForm.h"
 #include "platform/Db.h"
 #include "platform/Form.h"
 #include "platform/Modal.h"
@@ -124,4 +127,20 @@ void AppFixture::MakeLesson(const QString &name, int questions, int marked, bool
                                      QStringLiteral("A%1-4").arg(i), QStringLiteral("Why %1").arg(i)},
                                     (i - 1) % 4 + 1, i <= marked);
     transaction.Commit();
+}
+
+void AppFixture::PickTrainee(QAbstractButton *chooseButton, int id) {
+    modal.On(QStringLiteral("SelectForm"), [id](QDialog &) {
+        QTableView *grid = Forms::Get<SelectForm>().ui().DataGrid1;
+        for (int row = 0; row < grid->model()->rowCount(); ++row)
+            if (grid->model()->index(row, 0).data().toInt() == id) {
+                const QRect cell = grid->visualRect(grid->model()->index(row, 0));
+                QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+                QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+                return;
+            }
+        ADD_FAILURE() << "no trainee " << id;
+    });
+    QTest::mouseClick(chooseButton, Qt::LeftButton);
+    modal.Forget(QStringLiteral("SelectForm"));
 }
