@@ -9,6 +9,7 @@
 #include "platform/DataControl.h"
 #include "platform/MouseEvents.h"
 #include "platform/MsgBox.h"
+#include "platform/RecordMoves.h"
 #include "shell/Module1.h"
 #include "shell/SharedDatabase.h"
 #include "trainees/KaramoozList.h"
@@ -117,15 +118,10 @@ void KaramoozList::cmdnext_Click() { StepTrainee(1); }
 void KaramoozList::StepTrainee(int direction) {
     Recordset &list = Adodc1->Recordset();
     if (TraineeCount() >= 1) {
-        if (direction < 0) {
-            list.MovePrevious();
-            if (list.IsBOF())
-                list.MoveFirst();
-        } else {
-            list.MoveNext();
-            if (list.IsEOF())
-                list.MoveLast();
-        }
+        if (direction < 0)
+            RecordMoves::PreviousOrFirst(list);
+        else
+            RecordMoves::NextOrLast(list);
         ShowCards();
     }
     ui().T7->clear();

@@ -7,6 +7,7 @@
 #include "platform/DataControl.h"
 #include "platform/MouseEvents.h"
 #include "platform/MsgBox.h"
+#include "platform/RecordMoves.h"
 #include "shell/MainForm.h"
 #include "shell/Module1.h"
 #include "shell/SharedDatabase.h"
@@ -161,29 +162,8 @@ void KaramoozList::Cmd_FName_Click() { SortList(QStringLiteral("clase")); }
 void KaramoozList::Cmd_ShSh_Click() { SortList(QStringLiteral("ShSH")); }
 
 void KaramoozList::Toolbar1_ButtonClick(int index) {
-    Recordset &list = Adodc1->Recordset();
-    if (TraineeCount() == 0)
-        return;
-    switch (index) {
-    case 1:
-        list.MoveFirst();
-        break;
-    case 2:
-        list.MovePrevious();
-        if (list.IsBOF())
-            list.MoveFirst();
-        break;
-    case 3:
-        list.MoveNext();
-        if (list.IsEOF())
-            list.MoveLast();
-        break;
-    case 4:
-        list.MoveLast();
-        break;
-    default:
-        break;
-    }
+    if (TraineeCount() > 0)
+        RecordMoves::ByButton(Adodc1->Recordset(), index);
 }
 
 void KaramoozList::Cmd_Refresh_Click() { ReloadWholeClass(); }
