@@ -1,0 +1,114 @@
+#include "trainees/TraineeListReport.h"
+
+#include <QPageLayout>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextTable>
+
+#include "platform/Bindings.h"
+#include "platform/Modal.h"
+#include "platform/Recordset.h"
+#include "shell/Module1.h"
+#include "trainees/KaramoozTexts.h"
+
+using namespace Module1;
+
+namespace {
+struct PrintColumn {
+    const char *field;
+    QString heading;
+};
+
+// The list's columns in its order, but the picture's file name, which says nothing on paper.
+const PrintColumn Columns[] = {
+    {"ID", QStringLiteral("رديف")},          {"Jensiyat", QStringLiteral("جنسيت")},
+    {"Name", QStringLiteral("نام")},          {"Family", QStringLiteral("نام خانوادگي")},
+    {"clase", QStringLiteral("کلاس")},        {"ShSH", QStringLiteral("شماره شناسنامه")},
+    {"BirthDate", QStringLiteral("تاريخ تولد")}, {"fathername", QStringLiteral("نام پدر")},
+    {"codmeli", QStringLiteral("کد ملي")},    {"Address", QStringLiteral("نشاني")},
+    {"Sabtdate", QStringLiteral("تاريخ ثبت نام")},
+};
+
+QString cellText(const Recordset &data, int row, const char *field) {
+    const int column = data.FieldIndex(QLatin1String(field));
+    if (column < 0)
+        return QString();
+    const QVariant value = data.ValueAt(row, column);
+    if (qstrcmp(field, "Sabtdate") == 0)
+        return KaramoozTexts::RegistrationDateText(value);
+    return Bindings::DisplayText(value);
+}
+
+QTextBlockFormat rightToLeft(Qt::Alignment alignment = Qt::AlignRight) {
+    QTextBlockFormat format;
+    format.setLayoutDirection(Qt::RightToLeft);
+    format.setAlignment(alignment);
+    return format;
+}
+} // namespace
+
+void TraineeListReport::Fill(QTextDocument &document) {
+    document.clear();
+    document.setDefaultFont(QFont(QStringLiteral("Noto Sans Arabic"), 9));
+    QTextOption option = document.defaultTextOption();
+    option.setTextDirection(Qt::RightToLeft);
+    document.setDefaultTextOption(option);
+
+    QTextCursor cursor(&document);
+    QTextCharFormat title;
+    title.setFontPointSize(14);
+    title.setFontWeight(QFont::Bold);
+    cursor.setBlockFormat(rightToLeft(Qt::AlignHCenter));
+    cursor.insertText(QStringLiteral("ليست کارآموزان"), title);
+    cursor.insertBlock(rightToLeft(Qt::AlignHCenter));
+    QTextCharFormat subtitle;
+    subtitle.setFontPointSize(11);
+    cursor.insertText(QStringLiteral("سال تحصيلي ") + SelectedYearText + QStringLiteral("      کلاس ") +
+                          SelectedClassName,
+                      subtitle);
+    cursor.insertBlock(rightToLeft());
+
+    const int columns = int(std::size(Columns));
+    QTextTableFormat table;
+    table.setLayoutDirection(Qt::RightToLeft);
+    table.setHeaderRowCount(1);
+    table.setBorder(0.5);
+    table.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+    table.setCellPadding(3);
+    table.setCellSpacing(0);
+    table.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+    QTextTable *grid = cursor.insertTable(m_data.RecordCount() + 1, columns, table);
+
+    QTextCharFormat heading;
+    heading.setFontWeight(QFont::Bold);
+    for (int c = 0; c < columns; ++c) {
+        QTextCursor cell = grid->cellAt(0, c).firstCursorPosition();
+        cell.setBlockFormat(rightToLeft(Qt::AlignHCenter));
+        cell.insertText(Columns[c].heading, heading);
+    }
+    for (int row = 0; row < m_data.RecordCount(); ++row)
+        for (int c = 0; c < columns; ++c) {
+            QTextCursor cell = grid->cellAt(row + 1, c).firstCursorPosition();
+            cell.setBlockFormat(rightToLeft());
+            cell.insertText(cellText(m_data, row, Columns[c].field));
+        }
+}
+
+// Without a page size of its own the document is broken into the printer's pages and numbered.
+void TraineeListReport::Print(QPrinter *printer) {
+    QTextDocument document;
+    Fill(document);
+    document.print(printer);
+}
+
+void TraineeListReport::Show() {
+    QPrintPreviewDialog preview;
+    preview.setObjectName(WindowName);
+    preview.setLayoutDirection(Qt::RightToLeft);
+    preview.printer()->setPageOrientation(QPageLayout::Landscape);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [this](QPrinter *printer) { Print(printer); });
+    Modal::Exec(preview);
+}
