@@ -12,6 +12,7 @@
 #include "platform/DataControl.h"
 #include "shell/Module1.h"
 #include "trainees/FilterForm.h"
+#include "trainees/KaramoozList.h"
 
 using namespace Module1;
 using namespace Qt::StringLiterals;
@@ -60,25 +61,29 @@ protected:
                  {t.id, t.name, t.family, t.father, t.code, t.registered});
         Exec(u"INSERT INTO Karamooz3 (ID, Name, Family, fathername, codemeli, Sabtdate) VALUES (9, ?, ?, ?, 1, ?)"_s,
              {u"علی"_s, u"احمدی"_s, u"حسن"_s, u"2014-09-27"_s});
-        openList();
+        Exec(u"INSERT INTO Karnameh2 (name, KID, Lesson, ExamDate, QCount) VALUES (?, 1280936479, ?, ?, 20)"_s,
+             {u"علی  کریمی"_s, u"رياضي"_s, u"شنبه  5  مهر  1393"_s});
+        SelectedYearText = u"1393-1394"_s;
+        SelectedClassName = u"دوم"_s;
+        Forms::Get<KaramoozList>().Show();
+        ProcessEvents();
+        wholeClass = list().RecordSource;
     }
-    void TearDown() override {
-        trainees.Recordset().Close();
-        AppFixture::TearDown();
-    }
+    QString wholeClass;
 
-    // The list the search works on: the whole class on its first tab.
-    void openList() {
-        for (const char *page : {"list", "particulars", "cards"})
-            tabs.addTab(new QWidget, QString::fromLatin1(page));
-        trainees.ConnectionString = ConnectionString;
-        trainees.RecordSource = u"SELECT * FROM Karamooz2"_s;
-        trainees.Refresh();
-    }
-    DataControl &list() { return trainees; }
+    KaramoozList &trainees() { return Forms::Get<KaramoozList>(); }
+    DataControl &list() { return *trainees().Adodc1; }
+    QTabWidget &tabs() { return *trainees().ui().SSTab; }
 
+    // The list's own search command: the whole class again, then the search over it.
+    FilterForm &searchFromList() {
+        QTest::mouseClick(trainees().ui().Cmd_Search, Qt::LeftButton);
+        ProcessEvents();
+        return Forms::Get<FilterForm>();
+    }
+    // The search shown again over the list as it stands (the list's command would reload it first).
     FilterForm &search() {
-        FilterForm::ShowFor(&list(), &tabs);
+        FilterForm::ShowFor(&list(), &tabs());
         ProcessEvents();
         return Forms::Get<FilterForm>();
     }
@@ -118,9 +123,6 @@ protected:
         EXPECT_EQ(msgs.Last().title, QString());
     }
 
-    // A window of its own: the fixture's tear-down deletes the windows left.
-    QTabWidget &tabs = *new QTabWidget;
-    DataControl trainees;
 };
 
 TEST_F(FilterFormTest, OpensByCodeWithItsCaptions) {
@@ -167,7 +169,7 @@ TEST_F(FilterFormTest, FindsByNationalCode) {
     for (const auto &c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
         msgs.Clear();
-        tabs.setCurrentIndex(0);
+        tabs().setCurrentIndex(0);
         list().Recordset().MoveFirst();
         search();
         ui().T1->setText(c.typed);
@@ -177,7 +179,7 @@ TEST_F(FilterFormTest, FindsByNationalCode) {
             EXPECT_TRUE(msgs.calls.empty());
         else
             expectMessage(c.message, c.style);
-        EXPECT_EQ(tabs.currentIndex(), c.tab);
+        EXPECT_EQ(tabs().currentIndex(), c.tab);
         EXPECT_EQ(currentId(), c.current);
         if (c.message == AskForCode)
             EXPECT_TRUE(focused(ui().T1));
@@ -211,7 +213,7 @@ TEST_F(FilterFormTest, NarrowsTheListByParticulars) {
         msgs.Clear();
         findByParticulars(c.name, c.family, c.father, c.date, c.comparison);
         EXPECT_EQ(listed(), c.ids);
-        EXPECT_EQ(tabs.currentIndex(), 0);
+        EXPECT_EQ(tabs().currentIndex(), 0);
         if (c.ids.size() == 4) {
             expectMessage(NobodyMatches, 64);
             EXPECT_TRUE(list().RecordSourceValues.isEmpty());
@@ -241,7 +243,7 @@ TEST_F(FilterFormTest, RefusesMissingOrImpossibleParticulars) {
         msgs.Clear();
         findByParticulars(c.name, {}, {}, c.date);
         expectMessage(c.message, 48);
-        EXPECT_EQ(list().RecordSource, u"SELECT * FROM Karamooz2"_s); // nothing queried
+        EXPECT_EQ(list().RecordSource, wholeClass); // nothing queried
         EXPECT_EQ(listed(), (std::vector<int>{1, 2, 3, 4}));
         EXPECT_EQ(ui().T2->text(), c.name); // the other entries stay
         if (c.message == BadDate) {
@@ -265,7 +267,7 @@ TEST_F(FilterFormTest, CodeSearchLooksAmongTheNarrowedRows) {
     QTest::mouseClick(ui().cmd_find, Qt::LeftButton);
     EXPECT_TRUE(msgs.calls.empty());
     EXPECT_EQ(currentId(), 3);
-    EXPECT_EQ(tabs.currentIndex(), 2);
+    EXPECT_EQ(tabs().currentIndex(), 2);
     Forms::Get<FilterForm>().Hide();
 }
 
@@ -375,6 +377,40 @@ TEST_F(FilterFormTest, EntryBoxesSelectTheirTextOnFocus) {
     QTest::mouseClick(ui().T3, Qt::LeftButton);
     ProcessEvents();
     EXPECT_EQ(ui().T3->selectedText(), u"احمدی"_s);
+    Forms::Get<FilterForm>().Hide();
+}
+
+TEST_F(FilterFormTest, KnownCodeOpensTheTraineesReportCards) {
+    searchFromList();
+    ui().T1->setText(u"1280936479"_s);
+    QTest::mouseClick(ui().cmd_find, Qt::LeftButton);
+    EXPECT_TRUE(msgs.calls.empty());
+    QTest::mouseClick(ui().Cmd_Cancel, Qt::LeftButton);
+    EXPECT_EQ(tabs().currentIndex(), int(KaramoozList::CardsTab));
+    EXPECT_EQ(trainees().ui().NameBoxL->text(), u"علی"_s);
+    EXPECT_EQ(trainees().ui().FamilyBoxL->text(), u"کریمی"_s);
+    ASSERT_EQ(trainees().Adodc2->Recordset().RecordCount(), 1);
+    EXPECT_EQ(trainees().Adodc2->Recordset().Value(u"Lesson"_s).toString(), u"رياضي"_s);
+}
+
+TEST_F(FilterFormTest, TheListKeepsTheNarrowedRowsUntilItsOwnSearchReloads) {
+    findByParticulars({}, {}, u"حسن"_s);
+    QTest::mouseClick(ui().Cmd_Cancel, Qt::LeftButton);
+    ASSERT_EQ(listed(), (std::vector<int>{2, 3}));
+    // Every return to the list runs the narrowed query again, its values with it.
+    tabs().setCurrentIndex(KaramoozList::CardsTab);
+    tabs().setCurrentIndex(KaramoozList::ListTab);
+    EXPECT_EQ(listed(), (std::vector<int>{2, 3}));
+    EXPECT_EQ(trainees().ui().CountLAB->text(), u"2"_s);
+
+    // The list's search command shows the whole class again, and the search as it was left.
+    modal.opened.clear();
+    searchFromList();
+    EXPECT_EQ(listed(), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(modal.opened, std::vector<QString>{u"FilterForm"_s});
+    EXPECT_TRUE(Forms::Get<FilterForm>().Widget()->isVisible());
+    EXPECT_TRUE(ui().Option2->isChecked());
+    EXPECT_EQ(ui().T4->text(), u"حسن"_s);
     Forms::Get<FilterForm>().Hide();
 }
 
