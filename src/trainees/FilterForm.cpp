@@ -97,11 +97,13 @@ void FilterForm::findByCode() {
         return;
     }
     m_trainees->Refresh();
-    // National codes are whole numbers: a text that is none (pasted) names no trainee.
+    // Codes are compared as numbers, so leading zeros do not matter; a pasted text that is no
+    // number matches no code.
+    const QString typed = box->text().trimmed();
     bool whole = false;
-    const qlonglong code = box->text().trimmed().toLongLong(&whole);
+    const qlonglong code = typed.toLongLong(&whole);
     Recordset &rs = m_trainees->Recordset();
-    if (!whole || rs.RecordCount() == 0 || !rs.Find(u"codemeli"_s, code)) {
+    if (rs.RecordCount() == 0 || !rs.Find(u"codemeli"_s, whole ? QVariant(code) : QVariant(typed))) {
         inform(u" کارآموزي با اين کد در ليست يافت نشد  "_s);
         box->selectAll();
         return;
