@@ -41,7 +41,8 @@ QString cellText(const Recordset &data, int row, const char *field) {
     return Bindings::DisplayText(value);
 }
 
-QTextBlockFormat rightToLeft(Qt::Alignment alignment = Qt::AlignRight) {
+// Leading is the right edge of a right-to-left block.
+QTextBlockFormat rightToLeft(Qt::Alignment alignment = Qt::AlignLeading) {
     QTextBlockFormat format;
     format.setLayoutDirection(Qt::RightToLeft);
     format.setAlignment(alignment);
@@ -65,8 +66,9 @@ void TraineeListReport::Fill(QTextDocument &document) {
     cursor.insertBlock(rightToLeft(Qt::AlignHCenter));
     QTextCharFormat subtitle;
     subtitle.setFontPointSize(11);
-    cursor.insertText(QStringLiteral("سال تحصيلي ") + SelectedYearText + QStringLiteral("      کلاس ") +
-                          SelectedClassName,
+    // The year is isolated, so its digits and dash keep their order and the spaces around it stay.
+    cursor.insertText(QStringLiteral("سال تحصيلي ") + QChar(0x2068) + SelectedYearText + QChar(0x2069) +
+                          QStringLiteral("      کلاس ") + SelectedClassName,
                       subtitle);
     cursor.insertBlock(rightToLeft());
 
@@ -104,10 +106,12 @@ void TraineeListReport::Print(QPrinter *printer) {
 }
 
 void TraineeListReport::Show() {
-    QPrintPreviewDialog preview;
+    // Laid out at the printer's own resolution: at the screen's, the preview misplaces Persian runs.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintPreviewDialog preview(&printer);
     preview.setObjectName(WindowName);
     preview.setLayoutDirection(Qt::RightToLeft);
-    preview.printer()->setPageOrientation(QPageLayout::Landscape);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [this](QPrinter *printer) { Print(printer); });
     Modal::Exec(preview);
