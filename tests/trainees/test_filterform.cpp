@@ -5,11 +5,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QElapsedTimer>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <algorithm>
 
 #include "support/Fixture.h"
 #include "platform/DataControl.h"
+#include "platform/Modal.h"
 #include "shell/Module1.h"
 #include "trainees/FilterForm.h"
 #include "trainees/KaramoozList.h"
@@ -412,6 +416,33 @@ TEST_F(FilterFormTest, TheListKeepsTheNarrowedRowsUntilItsOwnSearchReloads) {
     EXPECT_TRUE(ui().Option2->isChecked());
     EXPECT_EQ(ui().T4->text(), u"حسن"_s);
     Forms::Get<FilterForm>().Hide();
+}
+
+// In the program the search is a real modal show: every way of leaving ends it, the window kept.
+TEST_F(FilterFormTest, LeavingEndsTheModalShow) {
+    Modal::SetHandler(nullptr);
+    const std::function<void(FilterForm &)> leaves[] = {
+        [](FilterForm &f) { QTest::mouseClick(f.ui().Cmd_Cancel, Qt::LeftButton); },
+        [](FilterForm &f) { f.Widget()->close(); },
+        [](FilterForm &f) {
+            QTest::mouseClick(f.ui().Option2, Qt::LeftButton);
+            QTest::keyClick(f.ui().T5, Qt::Key_Escape);
+        },
+    };
+    for (const auto &leave : leaves) {
+        bool left = false;
+        QTimer::singleShot(0, [&] {
+            leave(Forms::Get<FilterForm>());
+            left = true;
+        });
+        QTimer::singleShot(5000, Forms::Get<FilterForm>().Widget(), [] { Forms::Get<FilterForm>().Widget()->done(0); }); // a hang fails, not blocks
+        const QElapsedTimer clock = [] { QElapsedTimer c; c.start(); return c; }();
+        FilterForm::ShowFor(&list(), &tabs());
+        EXPECT_TRUE(left);
+        EXPECT_LT(clock.elapsed(), 4000);
+        EXPECT_TRUE(Forms::Get<FilterForm>().IsLoaded());
+        EXPECT_FALSE(Forms::Get<FilterForm>().Widget()->isVisible());
+    }
 }
 
 } // namespace
