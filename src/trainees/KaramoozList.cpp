@@ -11,6 +11,7 @@
 #include "shell/MainForm.h"
 #include "shell/Module1.h"
 #include "shell/SharedDatabase.h"
+#include "trainees/FilterForm.h"
 #include "trainees/KaramoozTexts.h"
 #include "trainees/ListPrint.h"
 #include "trainees/ProgressDelayLoop.h"
@@ -171,7 +172,7 @@ void KaramoozList::Cmd_Refresh_Click() { ReloadWholeClass(); }
 void KaramoozList::Cmd_Search_Click() {
     if (!ReloadWholeClass())
         return;
-    // The trainee search window opens here, modally, over the whole class.
+    FilterForm::ShowFor(Adodc1, ui().SSTab);
 }
 
 // The count, the sort and the enabling stay as they were.
