@@ -1,7 +1,15 @@
 #pragma once
-// The list windows' fixed busy animation: steps x turnsPerStep yields to the event loop, the bar
-// set to each step when it moves. Input to the windows waits until the animation is over, so no
-// other handler runs inside it.
+// The windows' fixed busy animation: the bar shown, then steps x turnsPerStep yields to the event
+// loop, the bar set to each step when it moves. The window keeps painting; presses, keys and the
+// close box of the bar's window are dropped, not kept for later, and input to other windows waits
+// until the animation is over, so no handler runs inside it and none runs right after it.
 class QProgressBar;
+class QVariant;
 
-void ProgressDelayLoop(QProgressBar *bar, int steps, int turnsPerStep, bool moveBar);
+// False when the press must be dropped: an animation is already running, or the bar's window went
+// away while it ran. The step is counted in counter when one is given; it ends on the last step.
+// The caller hides and resets the bar where its own steps say.
+bool ProgressDelayLoop(QProgressBar *bar, int steps, int turnsPerStep, bool moveBar, QVariant *counter = nullptr);
+
+// Hides the bar and sets it back to 0.
+void ResetProgressBar(QProgressBar *bar);

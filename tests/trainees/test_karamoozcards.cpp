@@ -7,6 +7,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 
 #include "TraineeFixture.h"
 #include "exams/ChartForm.h"
@@ -212,6 +213,34 @@ TEST_F(KaramoozCardsTest, ChartWithoutAClickedCardIsRefusedAfterTheAnimation) {
     EXPECT_EQ(CurrentLessonName, u"Algebra"_s);
     EXPECT_EQ(QuestionCount, 20);
     EXPECT_EQ(BlankCount, 14);
+}
+
+// Whatever the chart refuses, the bar has run first.
+TEST_F(KaramoozCardsTest, TheBusyBarRunsBeforeTheChartsChecks) {
+    const struct {
+        QVariant count;
+        bool clicked;
+        QString message;
+    } cases[] = {
+        {20, false, u" دوره مورد نظر را انتخاب کن  "_s},
+        {300, true, CountsUnfit},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.message.toStdString());
+        Exec(u"DELETE FROM Karnameh3"_s);
+        AddCard(code(12), u"Chemistry"_s, c.count, 7, 3, 10);
+        OpenCards(12);
+        if (c.clicked)
+            ClickCard(0);
+        msgs.Clear();
+        bool barFirst = false;
+        QTimer::singleShot(0, [&] { barFirst = u().PBar2->isVisible() && msgs.calls.empty(); });
+        QTest::mouseClick(u().Cmd_ShowChart, Qt::LeftButton);
+        EXPECT_TRUE(barFirst);
+        ASSERT_EQ(msgs.calls.size(), 1u);
+        EXPECT_EQ(msgs.Last().text, c.message);
+        EXPECT_FALSE(u().PBar2->isVisible());
+    }
 }
 
 TEST_F(KaramoozCardsTest, TheScoreHandedToTheChartRoundsHalvesToEven) {

@@ -1,4 +1,5 @@
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -205,6 +206,33 @@ TEST_F(KaramoozListTest, PressesDuringTheBusyBarAreDropped) {
     EXPECT_TRUE(modal.opened == std::vector<QString>{u"KaramoozList"_s});
     EXPECT_TRUE(List().IsLoaded());
     EXPECT_EQ(GridIds().size(), 3);
+}
+
+// Input queued while the bar runs, as the window system delivers it: a move, a sort, the back button.
+TEST_F(KaramoozListTest, QueuedPressesDuringTheBusyBarDoNothingAfterIt) {
+    OpenList();
+    MakeCurrent(3);
+    const auto post = [](QWidget *target) {
+        const QPoint at = target->rect().center();
+        const QPoint global = target->mapToGlobal(at);
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QCoreApplication::postEvent(target, new QMouseEvent(type, QPointF(at), QPointF(global), Qt::LeftButton,
+                                                                type == QEvent::MouseButtonPress ? Qt::LeftButton
+                                                                                                 : Qt::NoButton,
+                                                                Qt::NoModifier));
+    };
+    QTimer::singleShot(0, [&] {
+        post(u().Toolbar1->widgetForAction(u().Button4));
+        post(u().Cmd_Name);
+        post(u().Command5);
+    });
+    QTest::mouseClick(u().Cmd_Refresh, Qt::LeftButton);
+    ProcessEvents();
+    ASSERT_TRUE(List().IsLoaded());
+    EXPECT_FALSE(Forms::Get<MainForm>().IsLoaded());
+    EXPECT_EQ(GridIds(), (QList<int>{12, 3, 7}));
+    EXPECT_EQ(CurrentId(), 12);
+    EXPECT_FALSE(u().PBar1->isVisible());
 }
 
 TEST_F(KaramoozListTest, BackButtonsShowTheMainMenuAgainAndKeepTheirHoverMark) {
