@@ -60,8 +60,7 @@ void KaramoozList::ConnectCards() {
 }
 
 void KaramoozList::LoadCards() {
-    const Recordset &list = Adodc1->Recordset();
-    if (TraineeCount() == 0 || list.IsBOF() || list.IsEOF())
+    if (TraineeCount() == 0)
         return;
     ShowCards();
 }
@@ -76,7 +75,10 @@ void KaramoozList::ShowCards() {
     auto &u = ui();
     Adodc2->CommandType = DataControl::adCmdText;
     Adodc2->RecordSource = CardSource(ClassNumberText);
-    Adodc2->RecordSourceValues = {Adodc1->Recordset().Value(QStringLiteral("codemeli"))};
+    // After a search that found nobody no trainee is current: no code, so no one's cards.
+    const Recordset &list = Adodc1->Recordset();
+    const bool current = !list.IsBOF() && !list.IsEOF();
+    Adodc2->RecordSourceValues = {current ? list.Value(QStringLiteral("codemeli")) : QVariant()};
     int cards = 0;
     try {
         Adodc2->Refresh();

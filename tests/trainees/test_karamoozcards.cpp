@@ -14,6 +14,7 @@
 #include "platform/DataControl.h"
 #include "platform/SavedSettings.h"
 #include "shell/Module1.h"
+#include "trainees/FilterForm.h"
 #include "trainees/KaramoozList.h"
 
 using namespace Module1;
@@ -274,6 +275,24 @@ TEST_F(KaramoozCardsTest, CountsThatAByteCannotHoldAreToldAtTheChart) {
         EXPECT_EQ(msgs.Last().style, 48);
         EXPECT_TRUE(modal.opened.back() != u"ChartForm"_s);
     }
+}
+
+// A code search that found nobody leaves no trainee current: the cards tab then shows no one's cards.
+TEST_F(KaramoozCardsTest, WithNoTraineeCurrentTheCardsTabShowsNoCards) {
+    OpenCards(3);
+    ASSERT_EQ(Lessons().size(), 2);
+    u().SSTab->setCurrentIndex(KaramoozList::ListTab);
+    FilterForm::ShowFor(List().Adodc1, u().SSTab);
+    auto &search = Forms::Get<FilterForm>();
+    search.ui().T1->setText(u"999"_s);
+    QTest::mouseClick(search.ui().cmd_find, Qt::LeftButton);
+    QTest::mouseClick(search.ui().Cmd_Cancel, Qt::LeftButton);
+    ASSERT_EQ(CurrentId(), -1);
+    u().SSTab->setCurrentIndex(KaramoozList::CardsTab);
+    EXPECT_EQ(u().NameBoxL->text(), QString());
+    EXPECT_EQ(Lessons(), QStringList());
+    EXPECT_EQ(u().Text7->text(), QString());
+    EXPECT_FALSE(CardCommandsOn());
 }
 
 TEST_F(KaramoozCardsTest, ANationalCodeThatIsNoNumberFindsNoCard) {
