@@ -33,6 +33,8 @@ void KaramoozList::ConnectCards() {
     auto &u = ui();
     Bindings::BindGrid(u.DataGrid2, Adodc2, KaramoozTexts::CardColumns);
     u.DataGrid2->verticalHeader()->hide();
+    // A card's few columns fit side by side; its exam date carries the weekday.
+    u.DataGrid2->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     const std::pair<QLineEdit *, const char *> boxes[] = {
         {u.Text7, "lesson"}, {u.tdate, "ExamDate"}, {u.T1, "QCount"},   {u.T2, "Tanswer"},
         {u.T3, "FAnswer"},   {u.T4, "NAnswer"},     {u.T5, "fulltime"}, {u.T6, "AnswerTime"}};

@@ -295,6 +295,18 @@ TEST_F(KaramoozCardsTest, WithNoTraineeCurrentTheCardsTabShowsNoCards) {
     EXPECT_FALSE(CardCommandsOn());
 }
 
+// Exams store their date with the weekday: the box and the grid show it whole.
+TEST_F(KaramoozCardsTest, TheExamDateIsShownWhole) {
+    const QString date = u"چهارشنبه  12  دي  1403"_s;
+    Exec(u"UPDATE Karnameh3 SET ExamDate=?"_s, {date});
+    OpenCards(3);
+    ProcessEvents();
+    ASSERT_EQ(u().tdate->text(), date);
+    EXPECT_LE(u().tdate->fontMetrics().horizontalAdvance(date) + 8, u().tdate->width());
+    QTableView *grid = u().DataGrid2;
+    EXPECT_LE(grid->fontMetrics().horizontalAdvance(date) + 8, grid->columnWidth(2));
+}
+
 TEST_F(KaramoozCardsTest, ANationalCodeThatIsNoNumberFindsNoCard) {
     Exec(u"UPDATE Karamooz3 SET codemeli='12 OR 1=1' WHERE ID=7"_s);
     OpenCards(7);
