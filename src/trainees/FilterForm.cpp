@@ -34,6 +34,8 @@ void FilterForm::ShowFor(DataControl *trainees, QTabWidget *tabs) {
     FilterForm &search = Forms::Get<FilterForm>();
     search.m_trainees = trainees;
     search.m_tabs = tabs;
+    search.Load();
+    search.focusFirstBox();
     search.ShowModal();
 }
 
@@ -70,8 +72,10 @@ void FilterForm::chooseMode(bool byCode) {
     u.T1->setEnabled(byCode);
     for (QWidget *box : std::initializer_list<QWidget *>{u.T2, u.T3, u.T4, u.T5, u.Combo1})
         box->setEnabled(!byCode);
-    (byCode ? u.T1 : u.T2)->setFocus();
+    focusFirstBox();
 }
+
+void FilterForm::focusFirstBox() { (ui().Option1->isChecked() ? ui().T1 : ui().T2)->setFocus(); }
 
 void FilterForm::Cmd_Cancel_Click() { Hide(); }
 

@@ -35,6 +35,8 @@ protected:
 private:
     // Neither mode clears a text.
     void chooseMode(bool byCode);
+    // The code box, or the first-name box when searching by particulars.
+    void focusFirstBox();
     void findByCode();
     void findByParticulars();
     // The list's record source and its bound values, run at once.
