@@ -112,7 +112,9 @@ void FilterForm::findByCode() {
         box->selectAll();
         return;
     }
-    m_tabs->setCurrentIndex(ReportCardTab);
+    // Report cards switched off stay closed: the found trainee is then the list's current one.
+    if (m_tabs->isTabEnabled(ReportCardTab))
+        m_tabs->setCurrentIndex(ReportCardTab);
 }
 
 void FilterForm::findByParticulars() {

@@ -307,6 +307,25 @@ TEST_F(KaramoozCardsTest, TheExamDateIsShownWhole) {
     EXPECT_LE(grid->fontMetrics().horizontalAdvance(date) + 8, grid->columnWidth(2));
 }
 
+// With the report cards switched off, a code search shows the trainee in the list, not his cards.
+TEST_F(KaramoozCardsTest, ACodeSearchKeepsSwitchedOffCardsClosed) {
+    for (const int access : {0, -1}) {
+        SCOPED_TRACE(access);
+        SetSwitch(access);
+        OpenList();
+        FilterForm::ShowFor(List().Adodc1, u().SSTab);
+        auto &search = Forms::Get<FilterForm>();
+        search.ui().T1->setText(QString::number(code(12)));
+        QTest::mouseClick(search.ui().cmd_find, Qt::LeftButton);
+        search.Hide();
+        EXPECT_TRUE(msgs.calls.empty());
+        EXPECT_EQ(CurrentId(), 12);
+        EXPECT_EQ(u().SSTab->currentIndex(), access == 0 ? 0 : 2);
+        EXPECT_EQ(Lessons(), access == 0 ? QStringList() : QStringList{u"Chemistry"_s});
+        List().Command5_Click();
+    }
+}
+
 TEST_F(KaramoozCardsTest, ANationalCodeThatIsNoNumberFindsNoCard) {
     Exec(u"UPDATE Karamooz3 SET codemeli='12 OR 1=1' WHERE ID=7"_s);
     OpenCards(7);
