@@ -9,6 +9,7 @@
 #include "platform/SelectOnFocus.h"
 #include "shell/Module1.h"
 #include "shell/SharedDatabase.h"
+#include "trainees/KaramoozTexts.h"
 
 using namespace Module1;
 using namespace Qt::StringLiterals;
@@ -23,7 +24,7 @@ const QString NotInNames = u"0123456789/\\?><!@#$%^&*()_-=+{}][~'|;:؟"_s;
 // The comparisons of the registration date, in the order of Combo1's items.
 const QString DateComparisons[] = {u"="_s, u">"_s, u"<"_s, u"<>"_s};
 
-void warn(const QString &text) { MsgBox(text, Msg::vbExclamation, QString()); }
+using KaramoozTexts::Warn;
 void inform(const QString &text) { MsgBox(text, Msg::vbInformation, QString()); }
 
 QString classTrainees() { return SharedDatabase::SelectAll(SharedDatabase::TraineeTableName(ClassNumberText)); }
@@ -89,14 +90,14 @@ void FilterForm::cmd_find_Click() {
         else
             findByParticulars();
     } catch (const Db::DbError &) {
-        warn(u" فهرست کارآموزان اين کلاس از پايگاه داده خوانده نشد "_s);
+        Warn(KaramoozTexts::TraineesUnreadable);
     }
 }
 
 void FilterForm::findByCode() {
     QLineEdit *box = ui().T1;
     if (box->text().trimmed().isEmpty()) {
-        warn(u" لطفا کد کارآموزي را وارد کنيد "_s);
+        Warn(u" لطفا کد کارآموزي را وارد کنيد "_s);
         box->setFocus();
         return;
     }
@@ -124,7 +125,7 @@ void FilterForm::findByParticulars() {
     const QString father = u.T4->text().trimmed();
     const QString registered = u.T5->text().trimmed();
     if (name.isEmpty() && family.isEmpty() && father.isEmpty() && registered.isEmpty()) {
-        warn(u"   حداقل بايد يکي از گزينه ها براي جستجو تکميل باشد    "_s);
+        Warn(u"   حداقل بايد يکي از گزينه ها براي جستجو تکميل باشد    "_s);
         return;
     }
     // The date is compared as the day it names; a text the check lets through may name none.
@@ -132,7 +133,7 @@ void FilterForm::findByParticulars() {
     if (!registered.isEmpty()) {
         day = IsBadPersianDate(u.T5->text()) ? std::nullopt : PersianTextToDate(registered);
         if (!day) {
-            warn(u" لطفا تاريخ ثبت را به صورت صحيح وارد نماييد "_s);
+            Warn(u" لطفا تاريخ ثبت را به صورت صحيح وارد نماييد "_s);
             u.T5->selectAll();
             u.T5->setFocus();
             return;

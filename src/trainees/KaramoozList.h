@@ -7,6 +7,7 @@
 #include "ui_KaramoozList.h"
 
 class DataControl;
+class QAbstractButton;
 class QProgressBar;
 
 class KaramoozList : public UiForm<Ui::KaramoozList> {
@@ -58,6 +59,7 @@ protected:
     void Form_Load() override;
 
 private:
+    void onClick(QAbstractButton *button, void (KaramoozList::*handler)());
     void ConnectCards();
     // Cmd_Refresh: the busy animation, then the whole class; false when the press was dropped.
     bool ReloadWholeClass();

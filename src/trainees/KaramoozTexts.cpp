@@ -4,6 +4,7 @@
 #include <QVariant>
 
 #include "platform/Bindings.h"
+#include "platform/MsgBox.h"
 #include "shell/PersianCalendar.h"
 
 namespace KaramoozTexts {
@@ -20,6 +21,8 @@ QString RegistrationDateText(const QVariant &value) {
             return *text;
     return Bindings::DisplayText(value);
 }
+
+void Warn(const QString &text) { MsgBox(text, Msg::vbExclamation, QString()); }
 
 QVector<GridColumn> TraineeGridColumns() {
     QVector<GridColumn> columns = TraineeColumns;

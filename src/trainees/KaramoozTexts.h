@@ -1,5 +1,5 @@
 #pragma once
-// The trainee list's grid columns, as captions over bound fields, and its message.
+// The trainee records' grid columns, as captions over bound fields, and their messages.
 #include <QString>
 #include <QVector>
 
@@ -43,5 +43,10 @@ inline const QVector<GridColumn> CardColumns = {
 };
 
 inline const QString ChooseCard = QStringLiteral(" دوره مورد نظر را انتخاب کن  ");
+inline const QString TraineesUnreadable = QStringLiteral(" فهرست کارآموزان اين کلاس از پايگاه داده خوانده نشد ");
+inline const QString CardsUnreadable = QStringLiteral(" کارنامه هاي اين کارآموز از پايگاه داده خوانده نشد ");
+
+// A message with the exclamation icon and an empty title.
+void Warn(const QString &text);
 
 } // namespace KaramoozTexts
