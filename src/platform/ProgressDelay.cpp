@@ -6,12 +6,10 @@
 #include <QProgressBar>
 #include <QVariant>
 
-#include "platform/DoEvents.h"
-
 namespace {
 bool running = false;
 
-// Drops the user's input to one window while the animation runs.
+// Drops the user's input while the animation runs, and the close box of the bar's window.
 class InputHold : public QObject {
 public:
     explicit InputHold(QWidget *window) : m_window(window) { qApp->installEventFilter(this); }
@@ -19,9 +17,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override {
-        if (!watched->isWidgetType() || !m_window)
-            return false;
-        if (static_cast<QWidget *>(watched)->window() != m_window)
+        if (!watched->isWidgetType())
             return false;
         switch (event->type()) {
         case QEvent::MouseButtonPress:
@@ -33,6 +29,8 @@ protected:
         case QEvent::Wheel:
             return true;
         case QEvent::Close:
+            if (watched != m_window)
+                return false;
             event->ignore();
             return true;
         default:
@@ -55,13 +53,13 @@ bool ProgressDelayLoop(QProgressBar *bar, int steps, int turnsPerStep, bool move
     for (int step = 1; step <= steps; ++step) {
         if (counter)
             *counter = step;
+        // Input is taken and dropped as it comes: held back by the loop instead, the window system
+        // would hand it over only after the animation.
         for (int turn = 1; turn <= turnsPerStep; ++turn)
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            QCoreApplication::processEvents();
         if (moveBar && shown)
             shown->setValue(step);
     }
-    // What the user pressed meanwhile was held back by the loop: it arrives now and is dropped.
-    DoEvents::Once();
     running = false;
     return !shown.isNull();
 }

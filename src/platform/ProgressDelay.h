@@ -1,8 +1,8 @@
 #pragma once
 // The windows' fixed busy animation: the bar shown, then steps x turnsPerStep yields to the event
-// loop, the bar set to each step when it moves. The window keeps painting; presses, keys and the
-// close box of the bar's window are dropped, not kept for later, and input to other windows waits
-// until the animation is over, so no handler runs inside it and none runs right after it.
+// loop, the bar set to each step when it moves. The windows keep painting; presses and keys are
+// dropped, not kept for later, and the bar's window cannot be closed, so no handler runs inside
+// the animation and none runs right after it.
 class QProgressBar;
 class QVariant;
 
