@@ -26,6 +26,7 @@ protected:
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
         case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
         case QEvent::Wheel:
             return true;
         case QEvent::Close:
