@@ -8,6 +8,10 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QStyle>
+#include <QPainter>
+#include <QImage>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -431,6 +435,30 @@ TEST_F(SaveDialogLook, BackPressedUnderTheDialogClosesTheChartOnceTheDialogHasCl
     EXPECT_FALSE(Chart().IsLoaded());
     EXPECT_TRUE(SelectedTraineeName.isEmpty());
     EXPECT_EQ(Modal::Depth(), 0);
+}
+
+// A path drawn right to left shows its leading "/" at the far end ("home/x/").
+TEST_F(SaveDialogLook, ThePathAndTheFileTypeReadLeftToRight) {
+    const QString text = QStringLiteral("/home/user/Chart/*.jpg");
+    const auto draw = [&](QStyle *style, const QFont &font, Qt::LayoutDirection direction) {
+        QImage image(400, 40, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setLayoutDirection(direction);
+        style->drawItemText(&painter, image.rect(), Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter, QPalette(), true, text);
+        return image;
+    };
+    Look([&](QFileDialog &dialog) {
+        for (const char *name : {"lookInCombo", "fileTypeCombo"}) {
+            SCOPED_TRACE(name);
+            auto *combo = dialog.findChild<QComboBox *>(QLatin1String(name));
+            ASSERT_NE(combo, nullptr);
+            const QImage shown = draw(combo->style(), combo->font(), Qt::RightToLeft);
+            EXPECT_EQ(shown, draw(QApplication::style(), combo->font(), Qt::LeftToRight));
+            EXPECT_NE(shown, draw(QApplication::style(), combo->font(), Qt::RightToLeft)); // the text tells them apart
+        }
+    });
 }
 
 TEST_F(SaveDialogLook, EveryTextShowsWhole) {
