@@ -4,7 +4,6 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <map>
 
 #include "RatioReporter.h"
 #include "exams/QuestionDraw.h"

@@ -8,7 +8,6 @@
 #include <QSqlRecord>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <map>
 
 #include "RatioReporter.h"
 #include "platform/Db.h"

@@ -16,6 +16,9 @@
 #include "platform/MsgBox.h"
 #include "platform/ProgressDelay.h"
 #include "questions/EditPassword.h"
+#include "questions/HeldLesson.h"
+#include "questions/QuestionManagementPage.h"
+#include "questions/frmq3.h"
 #include "shell/Module1.h"
 #include "shell/SharedDatabase.h"
 
@@ -107,13 +110,6 @@ std::optional<int> correctOption(const QString &text) {
     return int(v);
 }
 
-// Entries of the question arrays that can be read as a whole question.
-int filledEntries() {
-    if (QuestionTexts.Rows() < 1 || AnswerTexts.Rows() < 4 || CorrectOptions.Rows() < 2)
-        return 0;
-    return std::max(0, std::min({QuestionCount, QuestionTexts.Columns(), AnswerTexts.Columns(),
-                                 CorrectOptions.Columns()}));
-}
 } // namespace
 
 QAction *QuestionBankForm::Button(QToolBar *bar, int index) {
@@ -139,6 +135,10 @@ void QuestionBankForm::Connect() {
     Bindings::Bind(u.txtt, Adodc4, QStringLiteral("Questiont"));
     Bindings::Bind(u.txtn, Adodc4, QStringLiteral("Questionn"));
     Bindings::Bind(u.txtedit, Adodc4, QStringLiteral("passedit"));
+    Management = new QuestionManagementPage(
+        m_kind.managesQuestions ? QuestionManagementPage::FullPage : QuestionManagementPage::CountersOnly, *Adodc1,
+        *Adodc2, *Adodc3, [this] { return ui().txtedit->text(); }, u.txtpass, u.ManagementHost);
+    u.ManagementHost->layout()->addWidget(Management);
 
     Bindings::Bind(u.QuestionBox, Adodc1, QStringLiteral("Question"));
     Bindings::Bind(u.TrueAnswerBox, Adodc1, QStringLiteral("TrueAnswer"));
@@ -192,7 +192,10 @@ void QuestionBankForm::Connect() {
             QObject::connect(action, &QAction::triggered, Widget(), [this, handler, index] { (this->*handler)(index); });
 }
 
-void QuestionBankForm::Disconnect() { Adodc1 = Adodc2 = Adodc3 = Adodc4 = nullptr; }
+void QuestionBankForm::Disconnect() {
+    Adodc1 = Adodc2 = Adodc3 = Adodc4 = nullptr;
+    Management = nullptr;
+}
 
 QVector<QWidget *> QuestionBankForm::recordBoxes() {
     auto &u = ui();
@@ -507,7 +510,7 @@ void QuestionBankForm::stepDetails(int index) {
     }
     hideReveals();
     // Another window may have replaced or emptied the arrays since the last step.
-    const int entries = filledEntries();
+    const int entries = HeldLesson::FilledEntries();
     m_detailsPosition = std::clamp(m_detailsPosition, 0, std::max(0, entries - 1));
     if (index == 2 && m_detailsPosition > 0)
         ShowDetailsEntry(--m_detailsPosition);
@@ -517,14 +520,7 @@ void QuestionBankForm::stepDetails(int index) {
 }
 
 void QuestionBankForm::ShowDetailsEntry(int entry) {
-    auto &u = ui();
-    u.tq->setPlainText(QuestionTexts(0, entry));
-    u.ta1->setText(AnswerTexts(0, entry));
-    u.ta2->setText(AnswerTexts(1, entry));
-    u.ta3->setText(AnswerTexts(2, entry));
-    u.Combo1->setEditText(AnswerTexts(3, entry));
-    u.Combot->setEditText(QString::number(CorrectOptions(0, entry)));
-    u.Text2->setText(QString::number(CorrectOptions(1, entry)));
+    HeldLesson::Show(ui(), entry);
 }
 
 void QuestionBankForm::Command4_Click() {
@@ -542,8 +538,12 @@ void QuestionBankForm::DataGrid1_DblClick() {
     u.SSTab->setCurrentIndex(DetailsTab);
 }
 
-// The question viewer opens from here.
-void QuestionBankForm::cmdq3_Click() {}
+// The viewer takes this window's place: closing it leaves the main menu.
+void QuestionBankForm::cmdq3_Click() {
+    if (!Unload())
+        return;
+    Forms::Get<frmq3>().ShowModal();
+}
 
 // ---- the edit bar and input mode
 

@@ -5,6 +5,7 @@
 #include "ui_QuestionBankForm.h"
 
 class DataControl;
+class QuestionManagementPage;
 class QAction;
 class QToolBar;
 
@@ -20,6 +21,7 @@ struct QuestionBankKind {
     bool showsRecordBoxes;       // every field has a bound box on the details page (else the display boxes)
     bool emptiesInputBoxes;      // input mode starts empty and unlocks every record box
     bool rereadsBeforeSave;      // the lesson's rows are read again before the new row is added
+    bool managesQuestions;       // the management page copies and deletes (else it shows only its counters)
 };
 
 class QuestionBankForm : public UiForm<Ui::QuestionBankForm> {
@@ -52,6 +54,7 @@ public:
     DataControl *Adodc2 = nullptr; // the management page's source lesson
     DataControl *Adodc3 = nullptr; // the management page's target lesson
     DataControl *Adodc4 = nullptr; // the settings row behind the access boxes and txtedit
+    QuestionManagementPage *Management = nullptr; // tab 2
 
 protected:
     QuestionBankForm(QString name, const QuestionBankKind &kind) : UiForm(std::move(name)), m_kind(kind) {}

@@ -1,4 +1,5 @@
 #include "questions/QuestionForm.h"
+#include "questions/QuestionManagementPage.h"
 #include "questions/frmq2.h"
 
 namespace {
@@ -14,6 +15,7 @@ const QuestionBankKind BankWindow{
     .showsRecordBoxes = true,
     .emptiesInputBoxes = true,
     .rereadsBeforeSave = true,
+    .managesQuestions = false,
 };
 
 const QuestionBankKind BrowseWindow{
@@ -28,9 +30,12 @@ const QuestionBankKind BrowseWindow{
     .showsRecordBoxes = false,
     .emptiesInputBoxes = false,
     .rereadsBeforeSave = false,
+    .managesQuestions = true,
 };
 } // namespace
 
 QuestionForm::QuestionForm() : QuestionBankForm(QStringLiteral("QuestionForm"), BankWindow) {}
 
 frmq2::frmq2() : QuestionBankForm(QStringLiteral("frmq2"), BrowseWindow) {}
+
+void frmq2::LessonListed(const QString &name) { Management->AddLesson(name); }

@@ -6,4 +6,7 @@
 class frmq2 : public QuestionBankForm {
 public:
     frmq2();
+
+protected:
+    void LessonListed(const QString &name) override;
 };
