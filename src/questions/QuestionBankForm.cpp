@@ -18,6 +18,7 @@
 #include "questions/EditPassword.h"
 #include "questions/HeldLesson.h"
 #include "questions/QuestionManagementPage.h"
+#include "questions/QuestionText.h"
 #include "questions/frmq3.h"
 #include "shell/Module1.h"
 #include "shell/SharedDatabase.h"
@@ -38,6 +39,7 @@ const QString SaveFailed = QStringLiteral(" سوال در پايگاه داده 
 const QString DeleteFailed = QStringLiteral(" سوال از پايگاه داده حذف نشد ");
 
 constexpr int QuestionLength = 255;
+constexpr int OptionColumnWidth = 100;
 enum Tab { ListTab = 0, DetailsTab = 1, ManagementTab = 2 };
 enum EditButton { CancelButton = 1, DeleteButton = 2, SaveButton = 3, EditButton = 4, NewButton = 5 };
 
@@ -128,7 +130,10 @@ void QuestionBankForm::Connect() {
     for (const char *field : {"Question", "Answer1", "Answer2", "Answer3", "Answer4", "TrueAnswer"})
         columns.push_back({QString::fromLatin1(field), QString::fromLatin1(field)});
     Bindings::BindGrid(u.DataGrid1, Adodc1, columns);
-    u.DataGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // The question takes what the options and the correct option leave.
+    QHeaderView *header = u.DataGrid1->horizontalHeader();
+    header->setDefaultSectionSize(OptionColumnWidth);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
 
     Bindings::Bind(u.txtq, Adodc4, QStringLiteral("Question"));
     Bindings::Bind(u.txtp, Adodc4, QStringLiteral("Questionp"));
@@ -160,6 +165,8 @@ void QuestionBankForm::Connect() {
         clearCombo(combo);
     lockRecordBoxes(true);
     setLocked(u.Combo1, true);
+    AlignQuestionLines(u.QuestionBox);
+    AlignQuestionLines(u.tq);
     // The question box of the input takes no more than the field holds.
     QObject::connect(u.tq, &QPlainTextEdit::textChanged, Widget(), [tq = u.tq] {
         if (tq->toPlainText().size() > QuestionLength) {

@@ -6,6 +6,7 @@
 #include "platform/Bindings.h"
 #include "platform/DataControl.h"
 #include "platform/MsgBox.h"
+#include "questions/QuestionText.h"
 #include "questions/QuestionTransfer.h"
 #include "shell/Module1.h"
 #include "shell/SharedDatabase.h"
@@ -47,6 +48,7 @@ QuestionManagementPage::QuestionManagementPage(Layout layout, DataControl &adodc
         return;
     }
     auto &u = ui();
+    AlignQuestionLines(u.Text3);
     Bindings::Bind(u.Text3, &m_adodc1, Question);
     Bindings::Bind(u.Text5, &m_adodc1, QStringLiteral("Answer1"));
     Bindings::Bind(u.Text6, &m_adodc1, QStringLiteral("Answer2"));
