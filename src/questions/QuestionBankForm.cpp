@@ -29,7 +29,6 @@ namespace {
 const QString NoLesson = QStringLiteral(" هيچ درس يا دوره اي  تعريف نشده  لطفا تعريف کنيد ");
 const QString NoLessonTitle = QStringLiteral("اخطار");
 const QString DatabaseBroken = QStringLiteral(" پايگاه داده برنامه دچار مشکل شده و امکان اجراي برنامه وجود ندارد ");
-const QString WrongPassword = QStringLiteral("رمز شما اشتباه است");
 const QString ConfirmDelete = QStringLiteral(" آيا مطمئن به حذف اين گزينه از ليست هستيد ؟   ");
 const QString CompleteAll = QStringLiteral(" لطفا همه گزينه ها را تکميل کنيد ");
 const QString OptionOutOfRange = QStringLiteral(" گزينه صحيح بايد عددي بين 1 تا 4 باشد ");
@@ -606,7 +605,7 @@ void QuestionBankForm::DeleteQuestion() {
     if (answer == EditPasswordAnswer::Cancelled)
         return;
     if (answer == EditPasswordAnswer::Mismatch) {
-        MsgBox(WrongPassword, Msg::vbOKOnly);
+        TellWrongEditPassword();
         focusQuestion();
         return;
     }
@@ -671,7 +670,7 @@ void QuestionBankForm::EditQuestion() {
     auto &u = ui();
     const EditPasswordAnswer answer = AskEditPassword(u.txtedit->text(), u.txtpass);
     if (answer == EditPasswordAnswer::Mismatch)
-        MsgBox(WrongPassword, Msg::vbOKOnly);
+        TellWrongEditPassword();
     if (answer == EditPasswordAnswer::Match) {
         m_savedPosition = std::max(0, Adodc1->Recordset().AbsolutePosition());
         EnterInputMode();

@@ -17,7 +17,6 @@ using namespace QuestionTransfer;
 
 namespace {
 const QString NoTargetText = QStringLiteral("دوره مورد نظر را انتخاب کن ");
-const QString WrongPasswordText = QStringLiteral("رمز شما اشتباه است");
 const QString CopyQuestionText = QStringLiteral(" آيا مطمئن به کپي کردن سوالات به دوره مورد نظر هستيد؟   ");
 const QString DeleteQuestionText = QStringLiteral(" آيا مطمئن به حذف کردن سوالات هستيد؟   ");
 // %1: the lesson's name.
@@ -181,7 +180,7 @@ bool QuestionManagementPage::passwordAccepted() {
     case EditPasswordAnswer::Match:
         return true;
     case EditPasswordAnswer::Mismatch:
-        MsgBox(WrongPasswordText);
+        TellWrongEditPassword();
         return false;
     case EditPasswordAnswer::Cancelled:
         break;
