@@ -215,9 +215,13 @@ QVector<QWidget *> QuestionBankForm::inputBoxes() {
     return {u.tq, u.ta1, u.ta2, u.ta3, u.Comboa4, u.Combot, u.tt};
 }
 
+// Unlocked, the record boxes lie under the input boxes: they take no focus then, so that nothing
+// typed goes where it cannot be seen.
 void QuestionBankForm::lockRecordBoxes(bool locked) {
-    for (QWidget *box : recordBoxes())
+    for (QWidget *box : recordBoxes()) {
         setLocked(box, locked);
+        box->setFocusPolicy(locked ? Qt::StrongFocus : Qt::NoFocus);
+    }
 }
 
 int QuestionBankForm::rowCount() {
@@ -577,8 +581,9 @@ void QuestionBankForm::Toolbar2_ButtonClick(int index) {
     }
 }
 
+// The question's box in view: in input mode the input box, which lies over the record's.
 void QuestionBankForm::focusQuestion() {
-    if (m_kind.showsRecordBoxes)
+    if (m_kind.showsRecordBoxes && ui().tq->isHidden())
         ui().QuestionBox->setFocus();
     else
         ui().tq->setFocus();

@@ -362,3 +362,62 @@ TEST_F(EditingTest, InputBoxesTakeNoMoreThanTheirFieldsHold) {
     click(w, u.Toolbar2, 1);
 }
 } // namespace
+
+namespace {
+// The focus after each command of the edit bar. In input mode the question's input box lies over the
+// record's, so what the user types next must go there; the boxes under the input take no focus.
+TEST_F(EditingTest, TypingAfterACommandGoesIntoTheBoxInViewAndTabSkipsTheCoveredBoxes) {
+    UnlockedFlag = 1;
+    auto &w = details<QuestionForm>();
+    auto &u = w.ui();
+    enum Before { Browsing, Input };
+    struct Case {
+        const char *what;
+        Before before;
+        std::function<void()> script; // scripted answers, typed texts
+        int button;
+        QWidget *focus; // nullptr: the focus stays where it was
+    } cases[] = {
+        {"new", Browsing, [] {}, 5, u.tq},
+        {"refused save", Input, [] {}, 3, nullptr},
+        {"save", Input, [&] { type(w, {}); }, 3, u.QuestionBox},
+        {"edit, wrong password", Browsing, [&] { answerPassword(u"0000"_s); }, 4, u.QuestionBox},
+        {"edit", Browsing, [&] { answerPassword(u"1234"_s); }, 4, u.tq},
+        {"cancel", Input, [] {}, 1, u.QuestionBox},
+        {"delete, wrong password", Browsing, [&] { answerPassword(u"0000"_s); }, 2, u.QuestionBox},
+        {"delete answered no", Browsing, [&] { answerPassword(u"1234"_s); msgs.Answer(Msg::vbNo); }, 2, nullptr},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        const bool input = inInputMode(w);
+        if (input != (c.before == Input))
+            click(w, u.Toolbar2, input ? 1 : 5);
+        u.SSTab->setCurrentIndex(0);
+        u.SSTab->setCurrentIndex(1);
+        if (c.before == Input)
+            click(w, u.Toolbar2, 5);
+        QWidget *before = c.before == Input ? static_cast<QWidget *>(u.ta2) : u.Toolbar3;
+        before->setFocus();
+        c.script();
+        click(w, u.Toolbar2, c.button);
+        // The window is active again once the prompt has closed.
+        w.Widget()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w.Widget()));
+        EXPECT_EQ(QApplication::focusWidget(), c.focus ? c.focus : before)
+            << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "none");
+        if (c.focus == u.tq) {
+            QTest::keyClicks(QApplication::focusWidget(), u"typed"_s);
+            EXPECT_EQ(u.tq->toPlainText(), u"typed"_s);
+            u.ta1->setFocus();
+            const QWidget *covered[] = {u.QuestionBox, u.AnswerBox1, u.AnswerBox2, u.AnswerBox3, u.AnswerBox4,
+                                        u.TrueAnswerBox, u.Text1};
+            for (int i = 0; i < 12; ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                for (const QWidget *box : covered)
+                    EXPECT_NE(QApplication::focusWidget(), box) << box->objectName().toStdString();
+            }
+        }
+        msgs.Clear();
+    }
+}
+} // namespace
