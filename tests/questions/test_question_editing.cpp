@@ -407,8 +407,9 @@ TEST_F(EditingTest, TypingAfterACommandGoesIntoTheBoxInViewAndTabSkipsTheCovered
             << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "none");
         if (c.focus == u.tq) {
             QTest::keyClicks(QApplication::focusWidget(), u"typed"_s);
-            EXPECT_EQ(u.tq->toPlainText(), u"typed"_s);
-            u.ta1->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            EXPECT_EQ(u.tq->toPlainText(), u"typed"_s) << "Tab moves on, it is not typed";
+            EXPECT_EQ(QApplication::focusWidget(), u.ta1);
             const QWidget *covered[] = {u.QuestionBox, u.AnswerBox1, u.AnswerBox2, u.AnswerBox3, u.AnswerBox4,
                                         u.TrueAnswerBox, u.Text1};
             for (int i = 0; i < 12; ++i) {
