@@ -126,4 +126,24 @@ TEST_F(CaptionsTest, QuestionsStartAtTheRightAndTheListGivesThemTheWidestColumn)
     EXPECT_GT(inkStart(viewer.ui().tq), 0.5);
     viewer.Unload();
 }
+// The limits of what may be typed do not cut what the lesson already holds.
+TEST_F(CaptionsTest, StoredOptionsAndExplanationsShowWhole) {
+    const QString option = QString(90, u'ب'), explanation = QString(75, u'ت');
+    Exec(u"UPDATE \"Qمبانيکامپيوتر\" SET Answer1=?, Answer2=?, Answer3=?, Answer5=?"_s, {option, option, option, explanation});
+    for (QuestionBankForm *w : {static_cast<QuestionBankForm *>(&open<QuestionForm>()),
+                                static_cast<QuestionBankForm *>(&open<frmq2>())}) {
+        SCOPED_TRACE(w->Name().toStdString());
+        auto &u = w->ui();
+        if (u.DarsCombo->currentIndex() < 0)
+            choose(*w, Lesson);
+        u.SSTab->setTabVisible(1, true);
+        u.SSTab->setCurrentIndex(1);
+        QTest::mouseClick(u.Label11, Qt::LeftButton);
+        EXPECT_EQ(u.Text1->text(), explanation);
+        if (w->Name() == u"QuestionForm"_s)
+            for (QLineEdit *box : {u.AnswerBox1, u.AnswerBox2, u.AnswerBox3})
+                EXPECT_EQ(box->text(), option) << box->objectName().toStdString();
+        w->Unload();
+    }
+}
 } // namespace
