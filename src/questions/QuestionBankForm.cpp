@@ -698,6 +698,8 @@ void QuestionBankForm::EnterInputMode() {
     Button(u.Toolbar2, NewButton)->setEnabled(false);
     u.SSTab->setTabEnabled(ListTab, false);
     u.Toolbar3->setEnabled(false);
+    // The question goes into the lesson on the page: no other may be chosen under the input.
+    u.DarsCombo->setEnabled(false);
     for (QWidget *box : inputBoxes())
         box->show();
     if (m_kind.emptiesInputBoxes) {
@@ -718,6 +720,7 @@ void QuestionBankForm::LeaveInputMode() {
     Button(u.Toolbar2, NewButton)->setEnabled(true);
     u.SSTab->setTabEnabled(ListTab, true);
     u.Toolbar3->setEnabled(true);
+    u.DarsCombo->setEnabled(true);
     for (QWidget *box : inputBoxes())
         box->hide();
     // Without record boxes the page shows its question in four of the input boxes.

@@ -422,3 +422,29 @@ TEST_F(EditingTest, TypingAfterACommandGoesIntoTheBoxInViewAndTabSkipsTheCovered
     }
 }
 } // namespace
+
+namespace {
+// The question typed goes into the lesson the page shows: no other lesson can be chosen meanwhile.
+TEST_F(EditingTest, TheLessonCannotBeChangedUnderTheInput) {
+    MakeLesson(u"رياضي"_s, 2);
+    for (QuestionBankForm *w : {static_cast<QuestionBankForm *>(&details<QuestionForm>()),
+                                static_cast<QuestionBankForm *>(&details<frmq2>())}) {
+        SCOPED_TRACE(w->Name().toStdString());
+        auto &u = w->ui();
+        const auto before = questions(Lesson).size();
+        for (int end : {1, 3}) {
+            click(*w, u.Toolbar2, 5);
+            QTest::mouseClick(u.DarsCombo, Qt::LeftButton);
+            QTest::keyClick(QApplication::activePopupWidget() ? QApplication::activePopupWidget() : u.DarsCombo, Qt::Key_Escape);
+            QTest::keyClick(u.DarsCombo, Qt::Key_Down);
+            EXPECT_EQ(u.DarsCombo->currentText(), Lesson);
+            type(*w, {});
+            click(*w, u.Toolbar2, end);
+            EXPECT_TRUE(u.DarsCombo->isEnabled()) << end;
+        }
+        EXPECT_EQ(questions(Lesson).size(), before + 1);
+        EXPECT_EQ(questions(u"رياضي"_s).size(), 2);
+        w->Unload();
+    }
+}
+} // namespace
