@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTableView>
 #include <QToolBar>
 
 #include "support/Fixture.h"
@@ -44,6 +45,14 @@ protected:
         ASSERT_GE(at, 0) << lesson.toStdString();
         combo->setCurrentIndex(at);
         emit combo->activated(at);
+    }
+
+    // The user double-clicks a row of the list, which opens the details page on it.
+    static void doubleClickRow(QuestionBankForm &w, int row) {
+        QTableView *grid = w.ui().DataGrid1;
+        const QRect cell = grid->visualRect(grid->model()->index(row, 0));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
     }
 
     static void click(QuestionBankForm &w, QToolBar *bar, int index) {

@@ -31,9 +31,7 @@ protected:
         if (w.ui().DarsCombo->currentIndex() < 0)
             choose(w, Lesson);
         // The browse window's details tab is reached by the grid's double click only.
-        const QRect cell = w.ui().DataGrid1->visualRect(w.ui().DataGrid1->model()->index(0, 0));
-        QTest::mouseClick(w.ui().DataGrid1->viewport(), Qt::LeftButton, {}, cell.center());
-        QTest::mouseDClick(w.ui().DataGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+        doubleClickRow(w, 0);
         EXPECT_EQ(w.ui().SSTab->currentIndex(), 1);
         return w;
     }

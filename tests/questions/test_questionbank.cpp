@@ -256,9 +256,7 @@ TEST_F(BankWindowTest, GridDoubleClickOpensTheDetailsPageAlsoWhereItIsHidden) {
         auto &u = w->ui();
         if (u.DarsCombo->currentIndex() < 0)
             choose(*w, Computing);
-        const QRect cell = u.DataGrid1->visualRect(u.DataGrid1->model()->index(2, 0));
-        QTest::mouseClick(u.DataGrid1->viewport(), Qt::LeftButton, {}, cell.center());
-        QTest::mouseDClick(u.DataGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+        doubleClickRow(*w, 2);
         EXPECT_EQ(u.SSTab->currentIndex(), 1) << w->Name().toStdString();
         EXPECT_TRUE(u.DetailsPage->isVisible());
         EXPECT_EQ(u.DarsBox->text(), Computing);
