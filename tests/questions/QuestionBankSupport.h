@@ -2,6 +2,7 @@
 // Common ground of the question bank tests: lessons in a fresh shared database, the two windows,
 // the bars' buttons and the edit-password prompt answered by a script.
 #include <QAction>
+#include <array>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -37,6 +38,9 @@ protected:
         ProcessEvents();
         return window;
     }
+
+    // Both windows open: the bank window, then the browse window beside it.
+    std::array<QuestionBankForm *, 2> openBoth() { return {&open<QuestionForm>(), &open<frmq2>()}; }
 
     // The user picks a lesson in the drop-down list.
     static void choose(QuestionBankForm &w, const QString &lesson) {

@@ -27,8 +27,7 @@ protected:
 };
 
 TEST_F(CaptionsTest, BothWindowsCarryTheirControlsCaptions) {
-    for (QuestionBankForm *w : {static_cast<QuestionBankForm *>(&open<QuestionForm>()),
-                                static_cast<QuestionBankForm *>(&open<frmq2>())}) {
+    for (QuestionBankForm *w : openBoth()) {
         SCOPED_TRACE(w->Name().toStdString());
         auto &u = w->ui();
         const std::pair<QWidget *, QString> captions[] = {
@@ -130,8 +129,7 @@ TEST_F(CaptionsTest, QuestionsStartAtTheRightAndTheListGivesThemTheWidestColumn)
 TEST_F(CaptionsTest, StoredOptionsAndExplanationsShowWhole) {
     const QString option = QString(90, u'ب'), explanation = QString(75, u'ت');
     Exec(u"UPDATE \"Qمبانيکامپيوتر\" SET Answer1=?, Answer2=?, Answer3=?, Answer5=?"_s, {option, option, option, explanation});
-    for (QuestionBankForm *w : {static_cast<QuestionBankForm *>(&open<QuestionForm>()),
-                                static_cast<QuestionBankForm *>(&open<frmq2>())}) {
+    for (QuestionBankForm *w : openBoth()) {
         SCOPED_TRACE(w->Name().toStdString());
         auto &u = w->ui();
         if (u.DarsCombo->currentIndex() < 0)

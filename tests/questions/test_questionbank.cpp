@@ -251,8 +251,7 @@ TEST_F(BankWindowTest, RevealsFollowTheirSwitchesAndHideOnPreviousNextAndEveryTa
 }
 
 TEST_F(BankWindowTest, GridDoubleClickOpensTheDetailsPageAlsoWhereItIsHidden) {
-    for (QuestionBankForm *w : {static_cast<QuestionBankForm *>(&open<QuestionForm>()),
-                                static_cast<QuestionBankForm *>(&open<frmq2>())}) {
+    for (QuestionBankForm *w : openBoth()) {
         auto &u = w->ui();
         if (u.DarsCombo->currentIndex() < 0)
             choose(*w, Computing);
