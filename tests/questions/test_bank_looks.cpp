@@ -144,4 +144,17 @@ TEST_F(CaptionsTest, StoredOptionsAndExplanationsShowWhole) {
         w->Unload();
     }
 }
+// With the list hidden (no lesson chosen yet, or question access off) the bars stay at the foot of the page.
+TEST_F(CaptionsTest, TheListsBarsStayAtTheFootOfThePageWithoutTheList) {
+    Exec(u"UPDATE setting SET Question=0"_s);
+    for (QuestionBankForm *w : openBoth()) {
+        SCOPED_TRACE(w->Name().toStdString());
+        auto &u = w->ui();
+        ProcessEvents();
+        ASSERT_FALSE(u.DataGrid1->isVisible());
+        const int foot = u.Cmd_Refresh->mapTo(u.ListPage, QPoint(0, u.Cmd_Refresh->height())).y();
+        EXPECT_GT(foot, u.ListPage->height() - 40) << foot << " of " << u.ListPage->height();
+        w->Unload();
+    }
+}
 } // namespace
