@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QToolBar>
 #include <algorithm>
 #include <cmath>
@@ -246,11 +247,12 @@ void QuestionBankForm::Form_Load() {
         if (m_kind.choosesFirstLesson) {
             u.DataGrid1->show();
             u.DarsCombo->setCurrentIndex(0);
-            ChooseLesson();
+            if (!ChooseLesson())
+                return;
         }
         switchOffTabs(accessValue(u.txtq) == 0);
-        if (m_kind.choosesFirstLesson)
-            ChooseLesson();
+        if (m_kind.choosesFirstLesson && !ChooseLesson())
+            return;
     } catch (const Db::DbError &) {
         if (m_kind.endsOnLoadFailure) {
             MsgBox(DatabaseBroken, Msg::vbCritical, QString());
@@ -318,10 +320,10 @@ void QuestionBankForm::DarsCombo_Click() {
     }
 }
 
-void QuestionBankForm::ChooseLesson() {
+bool QuestionBankForm::ChooseLesson() {
     auto &u = ui();
     if (u.DarsCombo->count() == 0)
-        return;
+        return true;
     if (m_kind.hasViewer)
         u.cmdq3->setEnabled(true);
     m_lessonChosen = false;
@@ -331,9 +333,11 @@ void QuestionBankForm::ChooseLesson() {
     m_lessonChosen = true;
     if (m_kind.copiesLessonIntoMemory)
         CopyLessonIntoMemory();
-    RunRefresh();
+    if (!RunRefresh())
+        return false;
     enableByRowCount(true);
     Adodc1->Recordset().Sort(QStringLiteral("ID"));
+    return true;
 }
 
 // The lesson in ascending record-id order into the question arrays, from scratch.
@@ -380,10 +384,14 @@ void QuestionBankForm::Cmd_Refresh_Click() {
 }
 
 // The fixed busy animation, then the rows read again (which drops the sort) and counted.
-void QuestionBankForm::RunRefresh() {
+bool QuestionBankForm::RunRefresh() {
     auto &u = ui();
     u.PBar1->show();
+    const QPointer<FormWidget> window = Widget();
     ProgressDelayLoop(u.PBar1, RefreshSteps, RefreshTurns, m_kind.refreshBarMoves);
+    // The animation lets the close box through: a window closed meanwhile does no more.
+    if (!window || !IsLoaded() || Widget() != window)
+        return false;
     try {
         Adodc1->Refresh();
     } catch (const Db::DbError &) {
@@ -395,6 +403,7 @@ void QuestionBankForm::RunRefresh() {
     u.PBar1->hide();
     u.PBar1->setValue(0);
     u.CountLAB->setText(QString::number(rowCount()));
+    return true;
 }
 
 void QuestionBankForm::enableByRowCount(bool lessonChoice) {
@@ -423,7 +432,8 @@ void QuestionBankForm::SSTab_Click(int tab) {
             u.SSTab->setTabVisible(DetailsTab, false);
         if (m_listDirty) {
             try {
-                ChooseLesson();
+                if (!ChooseLesson())
+                    return;
             } catch (const Db::DbError &) {
                 tell(QuestionsUnreadable);
             }

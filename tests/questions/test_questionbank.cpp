@@ -285,4 +285,24 @@ TEST_F(BankWindowTest, TheDetailsTabSetsTheEditBarByTheLockAndTheNewQuestionSwit
         w.Unload();
     }
 }
+// The busy animation lets the window's own close box through: the window closes, and what the
+// refresh had still to do is dropped with it.
+TEST_F(BankWindowTest, ClosingTheWindowDuringTheRefreshClosesIt) {
+    for (QuestionBankForm *w : openBoth()) {
+        SCOPED_TRACE(w->Name().toStdString());
+        if (w->ui().DarsCombo->currentIndex() < 0)
+            choose(*w, Computing);
+        for (int start : {0, 1}) {
+            if (!w->IsLoaded())
+                w->Show();
+            QTimer::singleShot(0, [w] { w->Widget()->close(); });
+            if (start == 0)
+                QTest::mouseClick(w->ui().Cmd_Refresh, Qt::LeftButton);
+            else
+                choose(*w, Maths);
+            ProcessEvents();
+            EXPECT_FALSE(w->IsLoaded()) << start;
+        }
+    }
+}
 } // namespace
