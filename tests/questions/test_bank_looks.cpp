@@ -1,6 +1,5 @@
-// What the question bank windows show before anything is done: their captions, and questions laid
-// out right to left.
-#include <QHeaderView>
+// How the question bank windows look: their captions, questions laid out right to left and shown
+// whole, and the list page's layout.
 #include <QListWidget>
 #include <QLabel>
 #include <QPushButton>
@@ -18,7 +17,7 @@ using namespace Qt::StringLiterals;
 namespace {
 const QString Lesson = u"مباني کامپيوتر"_s;
 
-class CaptionsTest : public QuestionBankTest {
+class LooksTest : public QuestionBankTest {
 protected:
     void SetUp() override {
         QuestionBankTest::SetUp();
@@ -26,7 +25,7 @@ protected:
     }
 };
 
-TEST_F(CaptionsTest, BothWindowsCarryTheirControlsCaptions) {
+TEST_F(LooksTest, BothWindowsCarryTheirControlsCaptions) {
     for (QuestionBankForm *w : openBoth()) {
         SCOPED_TRACE(w->Name().toStdString());
         auto &u = w->ui();
@@ -89,7 +88,7 @@ double inkStart(QPlainTextEdit *box) {
     return double(first) / image.width();
 }
 
-TEST_F(CaptionsTest, QuestionsStartAtTheRightAndTheListGivesThemTheWidestColumn) {
+TEST_F(LooksTest, QuestionsStartAtTheRightAndTheListGivesThemTheWidestColumn) {
     const QString question = u"کدام گزينه درست است؟"_s;
     Exec(u"UPDATE \"Qمبانيکامپيوتر\" SET Question=?"_s, {question});
 
@@ -126,7 +125,7 @@ TEST_F(CaptionsTest, QuestionsStartAtTheRightAndTheListGivesThemTheWidestColumn)
     viewer.Unload();
 }
 // The limits of what may be typed do not cut what the lesson already holds.
-TEST_F(CaptionsTest, StoredOptionsAndExplanationsShowWhole) {
+TEST_F(LooksTest, StoredOptionsAndExplanationsShowWhole) {
     const QString option = QString(90, u'ب'), explanation = QString(75, u'ت');
     Exec(u"UPDATE \"Qمبانيکامپيوتر\" SET Answer1=?, Answer2=?, Answer3=?, Answer5=?"_s, {option, option, option, explanation});
     for (QuestionBankForm *w : openBoth()) {
@@ -145,7 +144,7 @@ TEST_F(CaptionsTest, StoredOptionsAndExplanationsShowWhole) {
     }
 }
 // With the list hidden (no lesson chosen yet, or question access off) the bars stay at the foot of the page.
-TEST_F(CaptionsTest, TheListsBarsStayAtTheFootOfThePageWithoutTheList) {
+TEST_F(LooksTest, TheListsBarsStayAtTheFootOfThePageWithoutTheList) {
     Exec(u"UPDATE setting SET Question=0"_s);
     for (QuestionBankForm *w : openBoth()) {
         SCOPED_TRACE(w->Name().toStdString());
