@@ -223,6 +223,9 @@ void QuestionBankForm::lockRecordBoxes(bool locked) {
         setLocked(box, locked);
         box->setFocusPolicy(locked ? Qt::StrongFocus : Qt::NoFocus);
     }
+    // Without record boxes the fourth option on display lies under its input box.
+    if (!m_kind.showsRecordBoxes)
+        ui().Combo1->setFocusPolicy(locked ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 int QuestionBankForm::rowCount() {

@@ -446,3 +446,22 @@ TEST_F(EditingTest, TheLessonCannotBeChangedUnderTheInput) {
     }
 }
 } // namespace
+
+namespace {
+TEST_F(EditingTest, TabInTheBrowseWindowsInputSkipsTheOptionShownUnderIt) {
+    auto &w = details<frmq2>();
+    auto &u = w.ui();
+    click(w, u.Toolbar2, 5);
+    w.Widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.Widget()));
+    u.tq->setFocus();
+    QStringList walk;
+    for (int i = 0; i < 6; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walk << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_FALSE(walk.contains(u"Combo1"_s)) << walk.join(u' ').toStdString();
+    EXPECT_TRUE(walk.contains(u"Comboa4"_s)) << walk.join(u' ').toStdString();
+    click(w, u.Toolbar2, 1);
+}
+} // namespace
