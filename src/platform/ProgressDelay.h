@@ -1,7 +1,8 @@
 #pragma once
 // The list windows' fixed busy animation: steps x turnsPerStep yields to the event loop, the bar
 // set to each step when it moves. Input to the windows waits until the animation is over, so no
-// other handler runs inside it.
+// other handler runs inside it; the window's close box does not wait, and the animation ends with
+// its bar. The caller checks that its window is still open.
 class QProgressBar;
 
 void ProgressDelayLoop(QProgressBar *bar, int steps, int turnsPerStep, bool moveBar);

@@ -251,14 +251,11 @@ TEST_F(BankWindowTest, RevealsFollowTheirSwitchesAndHideOnPreviousNextAndEveryTa
 }
 
 TEST_F(BankWindowTest, GridDoubleClickOpensTheDetailsPageAlsoWhereItIsHidden) {
-    for (QuestionBankForm *w : {static_cast<QuestionBankForm *>(&open<QuestionForm>()),
-                                static_cast<QuestionBankForm *>(&open<frmq2>())}) {
+    for (QuestionBankForm *w : openBoth()) {
         auto &u = w->ui();
         if (u.DarsCombo->currentIndex() < 0)
             choose(*w, Computing);
-        const QRect cell = u.DataGrid1->visualRect(u.DataGrid1->model()->index(2, 0));
-        QTest::mouseClick(u.DataGrid1->viewport(), Qt::LeftButton, {}, cell.center());
-        QTest::mouseDClick(u.DataGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+        doubleClickRow(*w, 2);
         EXPECT_EQ(u.SSTab->currentIndex(), 1) << w->Name().toStdString();
         EXPECT_TRUE(u.DetailsPage->isVisible());
         EXPECT_EQ(u.DarsBox->text(), Computing);
@@ -286,6 +283,26 @@ TEST_F(BankWindowTest, TheDetailsTabSetsTheEditBarByTheLockAndTheNewQuestionSwit
         EXPECT_EQ(enabledButtons(w, w.ui().Toolbar2), c.buttons)
             << "unlocked " << c.unlocked << " new " << c.newAccess << " lesson " << c.lesson;
         w.Unload();
+    }
+}
+// The busy animation lets the window's own close box through: the window closes, and what the
+// refresh had still to do is dropped with it.
+TEST_F(BankWindowTest, ClosingTheWindowDuringTheRefreshClosesIt) {
+    for (QuestionBankForm *w : openBoth()) {
+        SCOPED_TRACE(w->Name().toStdString());
+        if (w->ui().DarsCombo->currentIndex() < 0)
+            choose(*w, Computing);
+        for (int start : {0, 1}) {
+            if (!w->IsLoaded())
+                w->Show();
+            QTimer::singleShot(0, [w] { w->Widget()->close(); });
+            if (start == 0)
+                QTest::mouseClick(w->ui().Cmd_Refresh, Qt::LeftButton);
+            else
+                choose(*w, Maths);
+            ProcessEvents();
+            EXPECT_FALSE(w->IsLoaded()) << start;
+        }
     }
 }
 } // namespace
