@@ -1,5 +1,7 @@
 #include "platform/Recordset.h"
 
+#include <QCollator>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -78,7 +80,13 @@ int compareValues(const QVariant &a, const QVariant &b) {
     double x, y;
     if ((isNumber(a) || isNumber(b)) && numberOf(a, x) && numberOf(b, y))
         return x < y ? -1 : (x > y ? 1 : 0);
-    return QString::compare(a.toString(), b.toString(), Qt::CaseInsensitive);
+    // Texts sort in the order of the Persian alphabet (character codes would put ک and گ after م).
+    static const QCollator persian = [] {
+        QCollator c(QLocale(QLocale::Persian, QLocale::Iran));
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        return c;
+    }();
+    return persian.compare(a.toString(), b.toString());
 }
 } // namespace
 
