@@ -95,6 +95,8 @@ void ExamForm::fillLessons() {
             ui().DarsCombo->addItem(Bindings::DisplayText(lessons.Value(QStringLiteral("name"))));
         ui().DarsCombo->setCurrentIndex(-1);
         open(*Adodc4, QStringLiteral("select * from setting"));
+    } catch (const Db::BusyError &) {
+        Db::TellBusy();
     } catch (const Db::DbError &) {
         warn(QStringLiteral(" اطلاعات آزمون از پايگاه داده خوانده نشد "));
     }
@@ -125,9 +127,12 @@ void ExamForm::CheckLessonBank() {
         }
         open(*Adodc2, lessonTable + SharedDatabase::MarkedRows);
         marked = Adodc2->Recordset().RecordCount();
-    } catch (const Db::DbError &) {
+    } catch (const Db::DbError &e) {
         u.Text1->clear();
-        warn(QStringLiteral(" سوالات اين درس در پايگاه داده پيدا نشد.لطفا درس ديگري را براي آزمون انتخاب کنيد "));
+        if (dynamic_cast<const Db::BusyError *>(&e))
+            Db::TellBusy();
+        else
+            warn(QStringLiteral(" سوالات اين درس در پايگاه داده پيدا نشد.لطفا درس ديگري را براي آزمون انتخاب کنيد "));
         u.DarsCombo->setFocus();
         return;
     }

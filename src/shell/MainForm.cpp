@@ -102,6 +102,9 @@ void MainForm::IMAGE23_Click() {
         Adodc2->RecordSource = QStringLiteral("select * from clase");
         Adodc2->Refresh();
         ScratchValue = Adodc2->Recordset().RecordCount();
+    } catch (const Db::BusyError &) {
+        Db::TellBusy();
+        return;
     } catch (const Db::DbError &) {
         MsgBox(QStringLiteral(" پايگاه داده برنامه دچار مشکل شده و امکان اجراي برنامه وجود ندارد "), Msg::vbCritical, QString());
         return;

@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QPointer>
+#include <QTimer>
 #include <QSqlQuery>
 #include <QWidget>
 
@@ -73,6 +76,7 @@ void AppFixture::TearDown() {
     for (QWidget *w : QApplication::topLevelWidgets())
         delete w;
     Db::CloseAll();
+    Db::SetBusyPatience(Db::BusyTimeoutMs);
     Msg::SetHandler(nullptr);
     Modal::SetHandler(nullptr);
     App::SetEndHandler(nullptr);
@@ -124,4 +128,48 @@ void AppFixture::MakeLesson(const QString &name, int questions, int marked, bool
                                      QStringLiteral("A%1-4").arg(i), QStringLiteral("Why %1").arg(i)},
                                     (i - 1) % 4 + 1, i <= marked);
     transaction.Commit();
+}
+
+FileLock::FileLock(const QString &path, int releaseAfterMs) {
+    static int count = 0;
+    m_name = QStringLiteral("other-workstation-%1").arg(++count);
+    QSqlDatabase db = SharedDatabase::OpenFile(path, m_name);
+    QSqlQuery lock(db);
+    m_held = lock.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+    EXPECT_TRUE(m_held) << "the test could not lock the file";
+    QCoreApplication::instance()->installEventFilter(this);
+    auto *repaint = new QTimer(this);
+    QObject::connect(repaint, &QTimer::timeout, this, [this] {
+        if (!m_held)
+            return;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->isVisible())
+                w->update();
+    });
+    repaint->start(20);
+    QTimer::singleShot(releaseAfterMs, this, [this] {
+        m_busyCursorAtRelease =
+            QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::BusyCursor;
+        Release();
+    });
+}
+
+FileLock::~FileLock() {
+    Release();
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+void FileLock::Release() {
+    if (!m_held)
+        return;
+    m_held = false;
+    QSqlDatabase db = QSqlDatabase::database(m_name, false);
+    QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+    db.close();
+}
+
+bool FileLock::eventFilter(QObject *watched, QEvent *event) {
+    if (m_held && event->type() == QEvent::Paint && watched->isWidgetType())
+        ++m_paints;
+    return false;
 }

@@ -2,6 +2,7 @@
 // The common ground of the window tests: a fresh shared database on a temporary share, saved
 // settings in a temporary folder, recorded message boxes and scripted modal windows.
 #include <QDialog>
+#include <QObject>
 #include <QSqlDatabase>
 #include <QString>
 #include <QTemporaryDir>
@@ -62,6 +63,30 @@ protected:
     // Exit codes of every App::End the code under test called (the program would have ended there).
     std::vector<int> ended;
     QTemporaryDir temp;
+};
+
+// Another workstation holding the shared file: an exclusive lock taken from a connection of its own
+// and released by a timer after releaseAfterMs. The timer fires only while the code under test lets
+// the event loop run, so a release proves that its wait yielded. While the lock is held every shown
+// window is asked to repaint now and then, and the paints that arrive are counted.
+class FileLock : public QObject {
+public:
+    FileLock(const QString &path, int releaseAfterMs);
+    ~FileLock() override;
+    void Release();
+    bool Held() const { return m_held; }
+    // The busy cursor was on when the timer released the lock.
+    bool BusyCursorAtRelease() const { return m_busyCursorAtRelease; }
+    int PaintsWhileHeld() const { return m_paints; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QString m_name;
+    bool m_held = false;
+    bool m_busyCursorAtRelease = false;
+    int m_paints = 0;
 };
 
 // Lets queued work (deferred deletes, queued activations) run.
