@@ -130,12 +130,14 @@ void AppFixture::MakeLesson(const QString &name, int questions, int marked, bool
     transaction.Commit();
 }
 
-FileLock::FileLock(const QString &path, int releaseAfterMs) {
+FileLock::FileLock(const QString &path, int releaseAfterMs, const QStringList &writes) : m_commit(!writes.isEmpty()) {
     static int count = 0;
     m_name = QStringLiteral("other-workstation-%1").arg(++count);
     QSqlDatabase db = SharedDatabase::OpenFile(path, m_name);
     QSqlQuery lock(db);
-    m_held = lock.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+    m_held = lock.exec(m_commit ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN EXCLUSIVE"));
+    for (const QString &sql : writes)
+        EXPECT_TRUE(QSqlQuery(db).exec(sql)) << sql.toStdString();
     EXPECT_TRUE(m_held) << "the test could not lock the file";
     QCoreApplication::instance()->installEventFilter(this);
     auto *repaint = new QTimer(this);
@@ -164,7 +166,8 @@ void FileLock::Release() {
         return;
     m_held = false;
     QSqlDatabase db = QSqlDatabase::database(m_name, false);
-    QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+    QSqlQuery end(db);
+    EXPECT_TRUE(end.exec(m_commit ? QStringLiteral("COMMIT") : QStringLiteral("ROLLBACK")));
     db.close();
 }
 

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QVariant>
 #include <deque>
@@ -69,9 +70,11 @@ protected:
 // and released by a timer after releaseAfterMs. The timer fires only while the code under test lets
 // the event loop run, so a release proves that its wait yielded. While the lock is held every shown
 // window is asked to repaint now and then, and the paints that arrive are counted.
+// With writes, the other workstation holds the write lock only (readers go on), runs them, and
+// commits them at the release.
 class FileLock : public QObject {
 public:
-    FileLock(const QString &path, int releaseAfterMs);
+    FileLock(const QString &path, int releaseAfterMs, const QStringList &writes = {});
     ~FileLock() override;
     void Release();
     bool Held() const { return m_held; }
@@ -84,6 +87,7 @@ protected:
 
 private:
     QString m_name;
+    bool m_commit = false;
     bool m_held = false;
     bool m_busyCursorAtRelease = false;
     int m_paints = 0;
