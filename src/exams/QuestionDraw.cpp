@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cmath>
 #include <iterator>
+#include <limits>
 
 #include "platform/Convert.h"
 #include "platform/Db.h"
@@ -34,21 +35,73 @@ constexpr int RedrawsOutsideTheLock = 3;
 // Ids bound to one statement at most.
 constexpr size_t ChunkSize = 500;
 
+// Enough to tell whether the rows or their marks changed: counts and sums of the ids, of all the
+// rows and of the marked ones (the squares keep two different sets from adding up alike).
+struct Fingerprint {
+    qint64 rows = 0, ids = 0, squares = 0, marked = 0, markedIds = 0, markedSquares = 0;
+    bool operator==(const Fingerprint &) const = default;
+};
+
+constexpr qint64 SquareModulus = 2147483647;
+qint64 squareOf(qint64 id) {
+    const qint64 r = id % SquareModulus;
+    return r * r % SquareModulus;
+}
+
 struct Rows {
     std::vector<qint64> ids;    // in table order
     std::vector<qint64> marked; // in table order
+
+    Fingerprint Print() const {
+        Fingerprint f;
+        f.rows = qint64(ids.size());
+        for (qint64 id : ids) {
+            f.ids += id;
+            f.squares += squareOf(id);
+        }
+        f.marked = qint64(marked.size());
+        for (qint64 id : marked) {
+            f.markedIds += id;
+            f.markedSquares += squareOf(id);
+        }
+        return f;
+    }
 };
+
+// Read in short pieces, so that another workstation's write never waits long for this reading.
+constexpr int ScanPiece = 4096;
 
 Rows scan(const QSqlDatabase &db, const QString &table) {
     Rows rows;
-    QSqlQuery all = Db::Exec(db, QStringLiteral("SELECT ID, AfterRun FROM ") + table + QStringLiteral(" ORDER BY ID"));
-    while (all.next()) {
-        const qint64 id = all.value(0).toLongLong();
-        rows.ids.push_back(id);
-        if (all.value(1).toInt() != 0)
-            rows.marked.push_back(id);
+    const QString piece = QStringLiteral("SELECT ID, AfterRun FROM ") + table +
+                          QStringLiteral(" WHERE ID > ? ORDER BY ID LIMIT %1").arg(ScanPiece);
+    qint64 after = std::numeric_limits<qint64>::min();
+    for (int read = ScanPiece; read == ScanPiece;) {
+        QSqlQuery query = Db::Exec(db, piece, {after});
+        for (read = 0; query.next(); ++read) {
+            after = query.value(0).toLongLong();
+            rows.ids.push_back(after);
+            if (query.value(1).toInt() != 0)
+                rows.marked.push_back(after);
+        }
     }
     return rows;
+}
+
+Fingerprint fingerprintOf(const QSqlDatabase &db, const QString &table) {
+    const QString square = QStringLiteral("(ID % %1) * (ID % %1) % %1").arg(SquareModulus);
+    QSqlQuery query = Db::Exec(
+        db, QStringLiteral("SELECT count(*), coalesce(sum(ID), 0), coalesce(sum(%1), 0), "
+                           "count(CASE WHEN AfterRun<>0 THEN 1 END), "
+                           "coalesce(sum(CASE WHEN AfterRun<>0 THEN ID END), 0), "
+                           "coalesce(sum(CASE WHEN AfterRun<>0 THEN %1 END), 0) FROM ")
+                .arg(square) +
+                table);
+    Fingerprint f;
+    if (query.next())
+        f = {query.value(0).toLongLong(), query.value(1).toLongLong(), query.value(2).toLongLong(),
+             query.value(3).toLongLong(), query.value(4).toLongLong(), query.value(5).toLongLong()};
+    return f;
 }
 
 // Changes when another connection commits to the file.
@@ -133,11 +186,11 @@ Outcome Draw(const QSqlDatabase &db, const QString &table, int n) {
         Db::Transaction transaction(db);
         Rows now = before;
         if (dataVersion(db) != version) {
-            // Something was written since the reading: the rows and their marks are read again.
-            now = scan(db, quoted);
-            if (now.ids != before.ids) {
+            // Something was written since the reading; what matters is whether this table changed.
+            if (fingerprintOf(db, quoted) != before.Print()) {
                 if (attempt < RedrawsOutsideTheLock)
                     continue;
+                now = scan(db, quoted);
                 if (int(now.ids.size()) < n)
                     return {Outcome::TooFewRows};
                 picked = sortedPick(now.ids, n, random);
