@@ -4,8 +4,8 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <map>
 
+#include "Ratios.h"
 #include "exams/QuestionDraw.h"
 #include "platform/Db.h"
 #include "shell/SharedDatabase.h"
@@ -55,17 +55,6 @@ void sizes(benchmark::internal::Benchmark *b) {
 BENCHMARK(Draw)->Apply(sizes);
 BENCHMARK(PlainSql)->Apply(sizes);
 
-// Keeps each run's time per iteration, to print the ratios at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> times;
-    void ReportRuns(const std::vector<Run> &runs) override {
-        for (const Run &run : runs)
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
 } // namespace
 
 int main(int argc, char **argv) {
@@ -80,15 +69,11 @@ int main(int argc, char **argv) {
 
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\n%-14s %12s %12s %8s\n", "rows/n", "draw ms", "plain ms", "ratio");
+    std::printf("\n%-28s %12s %12s %8s\n", "rows/n", "draw ms", "plain ms", "ratio");
     for (int64_t rows : {1000, 10000, 100000})
         for (int64_t n : {20, 255}) {
             const std::string args = "/" + std::to_string(rows) + "/" + std::to_string(n);
-            const auto draw = reporter.times.find("Draw" + args);
-            const auto plain = reporter.times.find("PlainSql" + args);
-            if (draw != reporter.times.end() && plain != reporter.times.end())
-                std::printf("%-14s %12.3f %12.3f %8.2f\n", args.substr(1).c_str(), draw->second, plain->second,
-                            draw->second / plain->second);
+            reporter.PrintRatio(args.substr(1), "Draw" + args, "PlainSql" + args);
         }
     g_db.close();
     g_db = QSqlDatabase();
