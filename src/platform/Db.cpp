@@ -64,13 +64,17 @@ public:
         DoEvents::Wait(5);
         if (m_asked.elapsed() < g_patience)
             return;
-        if (MsgBox(KeepWaitingQuestion, Msg::vbYesNo + Msg::vbExclamation, QString()) != Msg::vbYes)
+        // The question is the user's to answer as any other: the usual cursor, and its box may be closed.
+        m_busy.reset();
+        const bool waitOn = MsgBox(KeepWaitingQuestion, Msg::vbYesNo + Msg::vbExclamation, QString()) == Msg::vbYes;
+        if (!waitOn)
             throw BusyError(QStringLiteral("the database file is in use by another workstation"));
+        m_busy.emplace();
         m_asked.restart();
     }
 
 private:
-    const DoEvents::BusyScope m_busy;
+    std::optional<DoEvents::BusyScope> m_busy{std::in_place};
     QElapsedTimer m_since = started();
     QElapsedTimer m_asked = started();
     static QElapsedTimer started() {

@@ -445,10 +445,6 @@ TEST_F(ExamFormTest, CancelClosesAndStoresNothing) {
 
 } // namespace
 
-namespace {
-const QString KeepWaiting = u" پايگاه داده در حال استفاده کامپيوتر ديگري است . آيا منتظر آزاد شدن آن مي مانيد ؟ "_s;
-const QString Busy = u" پايگاه داده در حال استفاده کامپيوتر ديگري است . لطفا لحظاتي بعد دوباره سعي کنيد "_s;
-} // namespace
 
 // Another workstation holds the file at the lesson choice and at the trainee picker: each waits with
 // the window painting, and a wait the user gives up is told as busy, never as missing or unreadable.
@@ -485,8 +481,8 @@ TEST_F(ExamFormTest, TheLessonChoiceAndThePickerWaitForAHeldFileAndTellItAsBusy)
         msgs.Answer(Msg::vbNo);
         run();
         ASSERT_EQ(msgs.calls.size(), 2u);
-        EXPECT_EQ(msgs.calls[0].text, KeepWaiting);
-        EXPECT_EQ(msgs.calls[1].text, Busy);
+        EXPECT_EQ(msgs.calls[0].text, BusyTexts::KeepWaiting);
+        EXPECT_EQ(msgs.calls[1].text, BusyTexts::Busy);
         EXPECT_EQ(msgs.calls[1].style, 48);
         EXPECT_TRUE(msgs.calls[1].titleGiven && msgs.calls[1].title.isEmpty());
     }

@@ -13,7 +13,6 @@
 
 namespace {
 
-const QString KeepWaiting = QStringLiteral(" پايگاه داده در حال استفاده کامپيوتر ديگري است . آيا منتظر آزاد شدن آن مي مانيد ؟ ");
 
 class BusyFileTest : public AppFixture {
 protected:
@@ -88,7 +87,7 @@ TEST_F(BusyFileTest, TheUserIsAskedOnceThePatienceIsSpentAndMayStopWaiting) {
         msgs.Answer(Msg::vbYes);
         EXPECT_NO_THROW(cards.Refresh());
         ASSERT_GE(msgs.calls.size(), 1u);
-        EXPECT_EQ(msgs.calls[0].text, KeepWaiting);
+        EXPECT_EQ(msgs.calls[0].text, BusyTexts::KeepWaiting);
         EXPECT_EQ(msgs.calls[0].style, 52);
         EXPECT_EQ(msgs.calls[0].title, "");
         EXPECT_TRUE(msgs.calls[0].titleGiven);

@@ -161,9 +161,6 @@ TEST_F(StartupTest, ExitEndsWithoutTouchingAnything) {
 } // namespace
 
 namespace {
-const QString KeepWaiting = QStringLiteral(" پايگاه داده در حال استفاده کامپيوتر ديگري است . آيا منتظر آزاد شدن آن مي مانيد ؟ ");
-const QString Busy = QStringLiteral(" پايگاه داده در حال استفاده کامپيوتر ديگري است . لطفا لحظاتي بعد دوباره سعي کنيد ");
-
 // Another workstation holds the file while Confirm runs: the start-up waits with its window painting
 // and goes on to the main menu once the file is free; never the database-problem message.
 TEST_F(StartupTest, ConfirmWaitsForAFileHeldByAnotherWorkstation) {
@@ -190,9 +187,9 @@ TEST_F(StartupTest, AGivenUpWaitIsToldAsBusyAndConfirmCanBeTriedAgain) {
         Confirm();
     }
     ASSERT_EQ(msgs.calls.size(), 2u);
-    EXPECT_EQ(msgs.calls[0].text, KeepWaiting);
+    EXPECT_EQ(msgs.calls[0].text, BusyTexts::KeepWaiting);
     EXPECT_EQ(msgs.calls[0].style, 52);
-    EXPECT_EQ(msgs.calls[1].text, Busy);
+    EXPECT_EQ(msgs.calls[1].text, BusyTexts::Busy);
     EXPECT_EQ(msgs.calls[1].style, 48);
     EXPECT_TRUE(msgs.calls[1].titleGiven && msgs.calls[1].title.isEmpty());
     EXPECT_TRUE(ended.empty()) << "a busy file must not end the program";

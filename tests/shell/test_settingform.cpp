@@ -295,10 +295,6 @@ TEST_F(SettingFormTest, UnwritableSavedSettingsAreToldAndTheRowIsLeftAlone) {
     EXPECT_EQ(RowWrites(), 0);
 }
 
-namespace {
-const QString KeepWaiting = QStringLiteral(" پايگاه داده در حال استفاده کامپيوتر ديگري است . آيا منتظر آزاد شدن آن مي مانيد ؟ ");
-const QString Busy = QStringLiteral(" پايگاه داده در حال استفاده کامپيوتر ديگري است . لطفا لحظاتي بعد دوباره سعي کنيد ");
-} // namespace
 
 // Another workstation holds the file while the window opens and again while it saves: both wait with
 // the window painting, and the row read under the lock is written back as from any other.
@@ -331,7 +327,7 @@ TEST_F(SettingFormTest, ASaveGivenUpOnAHeldFileIsToldAsBusyAndCanBeMadeAgain) {
         msgs.Answer(Msg::vbNo);
         Save();
     }
-    EXPECT_EQ(Shown(), (QStringList{Style(52, KeepWaiting), Style(48, Busy)}));
+    EXPECT_EQ(Shown(), (QStringList{Style(52, BusyTexts::KeepWaiting), Style(48, BusyTexts::Busy)}));
     EXPECT_TRUE(IsOpen());
     EXPECT_EQ(RowWrites(), 0);
     Save();

@@ -66,6 +66,13 @@ protected:
     QTemporaryDir temp;
 };
 
+// What the user is told of a file that another workstation holds.
+namespace BusyTexts {
+inline const QString KeepWaiting =
+    QStringLiteral(" پايگاه داده در حال استفاده کامپيوتر ديگري است . آيا منتظر آزاد شدن آن مي مانيد ؟ ");
+inline const QString Busy = QStringLiteral(" پايگاه داده در حال استفاده کامپيوتر ديگري است . لطفا لحظاتي بعد دوباره سعي کنيد ");
+} // namespace BusyTexts
+
 // Another workstation holding the shared file: an exclusive lock taken from a connection of its own
 // and released by a timer after releaseAfterMs. The timer fires only while the code under test lets
 // the event loop run, so a release proves that its wait yielded. While the lock is held every shown
