@@ -48,6 +48,7 @@ TEST_F(BusyFileTest, ALockIsWaitedOutWithTheWindowsPaintingAndTheRowsStayWritabl
     // The snapshot read under the lock writes like any other.
     Recordset &rs = cards.Recordset();
     ASSERT_EQ(rs.RecordCount(), 1);
+    EXPECT_TRUE(rs.IsWritable());
     rs.AddNew();
     rs.SetValue("name", "after the wait");
     rs.Update();
@@ -84,7 +85,8 @@ TEST_F(BusyFileTest, TheUserIsAskedOnceThePatienceIsSpentAndMayStopWaiting) {
     {
         // Yes: the wait goes on and the work is done.
         FileLock other(DatabasePath(), 400);
-        msgs.Answer(Msg::vbYes);
+        for (int i = 0; i < 10; ++i)
+            msgs.Answer(Msg::vbYes);
         EXPECT_NO_THROW(cards.Refresh());
         ASSERT_GE(msgs.calls.size(), 1u);
         EXPECT_EQ(msgs.calls[0].text, BusyTexts::KeepWaiting);
@@ -93,6 +95,7 @@ TEST_F(BusyFileTest, TheUserIsAskedOnceThePatienceIsSpentAndMayStopWaiting) {
         EXPECT_TRUE(msgs.calls[0].titleGiven);
     }
     msgs.Clear();
+    msgs.answers.clear();
     {
         // No: busy, which callers tell apart from a broken or missing file.
         FileLock other(DatabasePath(), 5000);

@@ -16,7 +16,8 @@
 
 #include "platform/MsgBox.h"
 
-// Records every message box and answers it: scripted answers first, then the box's first button.
+// Records every message box and answers it: scripted answers first, then the box's first button
+// (but No to the question whether to wait on for a busy file).
 class MsgBoxRecorder {
 public:
     std::vector<Msg::Call> calls;
