@@ -58,7 +58,8 @@ bool isCommit(const QString &sql) { return sql.trimmed().compare(QStringLiteral(
 // One wait for another workstation's lock, from its first refusal to the work going through.
 class LockWait {
 public:
-    ~LockWait() { g_longestWait = std::max(g_longestWait, m_since.elapsed()); }
+    // The first refusal came after one slice of waiting inside SQLite.
+    ~LockWait() { g_longestWait = std::max(g_longestWait, m_since.elapsed() + BusySliceMs); }
     // The windows paint a moment; once the patience is spent the user decides whether to wait on.
     void Turn() {
         DoEvents::Wait(5);
