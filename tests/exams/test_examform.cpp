@@ -446,12 +446,16 @@ TEST_F(ExamFormTest, CancelClosesAndStoresNothing) {
 } // namespace
 
 
-// Another workstation holds the file at the lesson choice and at the trainee picker: each waits with
+// Another workstation holds the file at the load, the lesson choice and the trainee picker: each waits with
 // the window painting, and a wait the user gives up is told as busy, never as missing or unreadable.
 TEST_F(ExamFormTest, TheLessonChoiceAndThePickerWaitForAHeldFileAndTellItAsBusy) {
     MakeLesson(u"ریاضی"_s, 20, 20);
+    FileLock atLoad(DatabasePath(), 200);
     ExamForm &form = open();
     auto &u = form.ui();
+    EXPECT_FALSE(atLoad.Held());
+    EXPECT_EQ(u.DarsCombo->count(), 1);
+    EXPECT_EQ(u.txttellumo->text(), u"-1"_s);
     {
         FileLock other(DatabasePath(), 200);
         choose(form, u"ریاضی"_s);
