@@ -197,6 +197,26 @@ TEST_F(RunExamTest, ADrawWaitsForAnotherWorkstationAndDrawsFromWhatItLeft) {
     }
 }
 
+// The user gives up waiting for another workstation's write lock: no exam, told as busy, and the
+// marks stay as they were.
+TEST_F(RunExamTest, ADrawWhoseWaitIsGivenUpIsToldAsBusyAndChangesNoMark) {
+    MakeLesson(lesson, 25);
+    const QList<qint64> old = {3, 6, 9};
+    MarkIds(old);
+    SetUpExam(3, 40, 2);
+    Db::SetBusyPatience(50);
+    FileLock other(DatabasePath(), 5000, {"UPDATE setting SET passedit=passedit"});
+    msgs.Answer(Msg::vbNo);
+    RunExamForm &form = StartExam();
+    EXPECT_FALSE(form.IsLoaded());
+    ASSERT_EQ(msgs.calls.size(), 2u);
+    EXPECT_EQ(msgs.calls[0].text, BusyTexts::KeepWaiting);
+    EXPECT_EQ(msgs.calls[1].text, BusyTexts::Busy);
+    EXPECT_EQ(msgs.calls[1].style, 48);
+    other.Release();
+    EXPECT_EQ(MarkedIds(), old);
+}
+
 TEST_F(RunExamTest, QuestionsThatCannotBeAskedGiveNoExam) {
     struct Case {
         const char *what;
