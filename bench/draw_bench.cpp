@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-#include "Ratios.h"
+#include "RatioReporter.h"
 #include "exams/QuestionDraw.h"
 #include "platform/Db.h"
 #include "shell/SharedDatabase.h"
@@ -69,11 +69,15 @@ int main(int argc, char **argv) {
 
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\n%-28s %12s %12s %8s\n", "rows/n", "draw ms", "plain ms", "ratio");
+    std::printf("\n%-14s %12s %12s %8s\n", "rows/n", "draw ms", "plain ms", "ratio");
     for (int64_t rows : {1000, 10000, 100000})
         for (int64_t n : {20, 255}) {
             const std::string args = "/" + std::to_string(rows) + "/" + std::to_string(n);
-            reporter.PrintRatio(args.substr(1), "Draw" + args, "PlainSql" + args);
+            const auto draw = reporter.times.find("Draw" + args);
+            const auto plain = reporter.times.find("PlainSql" + args);
+            if (draw != reporter.times.end() && plain != reporter.times.end())
+                std::printf("%-14s %12.3f %12.3f %8.2f\n", args.substr(1).c_str(), draw->second, plain->second,
+                            draw->second / plain->second);
         }
     g_db.close();
     g_db = QSqlDatabase();

@@ -11,7 +11,7 @@
 #include <QWidget>
 #include <benchmark/benchmark.h>
 
-#include "Ratios.h"
+#include "RatioReporter.h"
 #include "exams/ExamForm.h"
 #include "platform/App.h"
 #include "platform/Db.h"

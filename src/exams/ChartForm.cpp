@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QImageWriter>
+#include <QTimer>
 #include <iterator>
+#include <utility>
 
 #include "exams/Score.h"
 #include "exams/frmtest.h"
@@ -53,9 +55,11 @@ void ChartForm::Form_Load() {
     u.T5->setText(TotalMinutesText);
     u.T6->setText(ElapsedTimeText);
 
-    // Always from the current settings: a stored report card's own score is not used.
-    ExamScore = Score::FromSettings(CorrectCount, WrongCount);
-    u.T7->setText(QString::number(ExamScore));
+    // Always from the current settings: a stored report card's own score is not used. A score that
+    // 16 bits cannot hold is stored without one, and shown so.
+    const std::optional<int16_t> score = Score::Exact(CorrectCount, WrongCount);
+    ExamScore = score.value_or(0);
+    u.T7->setText(score ? QString::number(*score) : QString());
 
     u.StyleBox->setCurrentIndex(0);
     StyleBox_Click();
@@ -92,8 +96,17 @@ void ChartForm::Cmd_SaveChart_Click() {
 }
 
 void ChartForm::Command1_Click() {
-    Unload();
+    if (!Unload()) {
+        // Pressed under the chart's own open save dialog: the review follows once the chart has closed.
+        m_reviewWhenClosed = true;
+        return;
+    }
     Forms::Get<frmtest>().ShowModal();
+}
+
+void ChartForm::Form_Unload() {
+    if (std::exchange(m_reviewWhenClosed, false))
+        QTimer::singleShot(0, qApp, [] { Forms::Get<frmtest>().ShowModal(); });
 }
 
 void ChartForm::Cmd_End_Click() {

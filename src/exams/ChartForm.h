@@ -21,4 +21,8 @@ public:
 protected:
     void Connect() override;
     void Form_Load() override;
+    void Form_Unload() override;
+
+private:
+    bool m_reviewWhenClosed = false;
 };

@@ -10,6 +10,7 @@
 #include "exams/frmtest.h"
 #include "platform/Convert.h"
 #include "platform/Db.h"
+#include "platform/MouseEvents.h"
 #include "platform/MsgBox.h"
 #include "shell/Module1.h"
 #include "shell/SharedDatabase.h"
@@ -27,12 +28,12 @@ void RunExamForm::Connect() {
             if (ticked)
                 ChosenOption = uint8_t(k + 1);
         });
-        // With the mouse at most one box stays ticked.
-        QObject::connect(box, &QCheckBox::released, widget, [this, k] {
-            for (int other = 0; other < 4; ++other)
-                if (other != k)
-                    c.Check[other]->setChecked(false);
-        });
+        // With the mouse at most one box stays ticked; the Space key ticks without unticking the others.
+        MouseEvents::Install(box, {.up = [this, k](Qt::MouseButton, Qt::MouseButtons, QPoint) {
+                                 for (int other = 0; other < 4; ++other)
+                                     if (other != k)
+                                         c.Check[other]->setChecked(false);
+                             }});
     }
 }
 
@@ -124,7 +125,7 @@ bool RunExamForm::loadQuestionSet() {
         return false;
     }
     Array2D<QString> questions, answers;
-    Array2D<uint8_t> options;
+    Array2D<int> options;
     questions.ReDim(1, n);
     answers.ReDim(4, n);
     options.ReDim(2, n);

@@ -142,8 +142,11 @@ RecordsetModel *BindGrid(QTableView *grid, DataControl *data, QVector<GridColumn
         const int pos = rs->AbsolutePosition();
         if (pos >= 1 && pos <= model->rowCount())
             grid->setCurrentIndex(model->index(pos - 1, std::max(0, grid->currentIndex().column())));
-        else
-            grid->selectionModel()->clearCurrentIndex();
+        else {
+            // No row marked either, and none that the grid would make current when it takes the focus.
+            grid->setCurrentIndex(QModelIndex());
+            grid->clearSelection();
+        }
         *syncing = false;
     };
     QObject::connect(rs, &Recordset::currentChanged, grid, showCurrent);

@@ -1,6 +1,19 @@
 #include "platform/FileDialog.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTreeView>
+
+#include "platform/Modal.h"
 
 namespace FileDialog {
 namespace {
@@ -8,14 +21,74 @@ Handler &handler() {
     static Handler h;
     return h;
 }
+
+// A folder that is missing opens the nearest one above it that exists.
+QString existingFolder(const QString &folder) {
+    QDir dir(folder.isEmpty() ? QDir::currentPath() : folder);
+    while (!dir.exists() && !dir.isRoot()) {
+        const QString above = QFileInfo(dir.absolutePath()).absolutePath();
+        if (above == dir.absolutePath())
+            break;
+        dir.setPath(above);
+    }
+    return dir.absolutePath();
+}
+
+// Persian captions whole: room for each label's text, buttons without the icons that crowd them
+// in right-to-left, and the list's headings as wide as their captions.
+void layOut(QFileDialog &dialog) {
+    dialog.resize(780, 460);
+    for (QLabel *label : dialog.findChildren<QLabel *>())
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(label->text()) + 12);
+    for (QPushButton *button : dialog.findChildren<QPushButton *>()) {
+        button->setIcon(QIcon());
+        button->setMinimumWidth(std::max(90, button->fontMetrics().horizontalAdvance(button->text()) + 24));
+    }
+    for (QTreeView *list : dialog.findChildren<QTreeView *>()) {
+        QHeaderView *header = list->header();
+        for (int i = 0; i < header->count(); ++i) {
+            const QString caption = header->model()->headerData(i, Qt::Horizontal).toString();
+            const int wide = header->fontMetrics().horizontalAdvance(caption) + 32;
+            header->resizeSection(i, std::max(header->sectionSize(i), wide));
+        }
+    }
+    // Paths and patterns read left to right whatever the window's direction ("*.jpg", not "jpg.*").
+    for (const char *name : {"lookInCombo", "fileTypeCombo"})
+        if (auto *combo = dialog.findChild<QComboBox *>(QLatin1String(name)))
+            combo->setLayoutDirection(Qt::LeftToRight);
+    if (auto *types = dialog.findChild<QComboBox *>(QStringLiteral("fileTypeCombo")))
+        for (int i = 0; i < types->count(); ++i)
+            types->setItemText(i, QChar(0x200E) + types->itemText(i)); // shown only; the filter stays
+}
+
+QString run(QWidget *parent, const Request &request) {
+    // On the heap: a parent that goes while the dialog is open takes the dialog with it, once.
+    QPointer<QFileDialog> dialog = new QFileDialog(parent, request.title);
+    // No overwrite question: callers may write under a name derived from the chosen one, so the
+    // question would be about the wrong file.
+    dialog->setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setNameFilter(request.filter);
+    // The folder alone: a missing folder's name must not become the file name.
+    dialog->setDirectory(existingFolder(request.folder));
+    dialog->selectFile(QString());
+    layOut(*dialog);
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    if (!dialog)
+        return QString();
+    const QStringList chosen = dialog->selectedFiles();
+    delete dialog.data();
+    return accepted && !chosen.isEmpty() ? chosen.first() : QString();
+}
 } // namespace
 
 QString GetSaveFileName(QWidget *parent, const QString &title, const QString &folder, const QString &filter) {
+    const Modal::Session open;
+    const Request request{title, folder, filter};
     if (handler())
-        return handler()({title, folder, filter});
-    // No overwrite question: callers may write under a name derived from the chosen one, so the
-    // question would be about the wrong file.
-    return QFileDialog::getSaveFileName(parent, title, folder, filter, nullptr, QFileDialog::DontConfirmOverwrite);
+        return handler()(request);
+    return run(parent, request);
 }
 
 void SetHandler(Handler h) { handler() = std::move(h); }

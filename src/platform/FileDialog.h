@@ -10,7 +10,7 @@ namespace FileDialog {
 // What a test sees of one dialog.
 struct Request {
     QString title;
-    QString folder; // where the dialog opens
+    QString folder; // where the dialog opens (a missing folder: the nearest one above it)
     QString filter;
 };
 // Returns the chosen path, or the empty text for a cancel.

@@ -62,6 +62,7 @@ FormWidget *FormBase::Widget() {
 void FormBase::Load() {
     if (m_widget)
         return;
+    m_modalLevel = Modal::Depth();
     m_widget = new FormWidget(this);
     m_widget->setAttribute(Qt::WA_DeleteOnClose, false);
     CreateControls(m_widget);
@@ -76,6 +77,21 @@ void FormBase::Load() {
 bool FormBase::Unload() {
     if (!m_widget || m_unloading)
         return true;
+    if (Modal::Depth() > m_modalLevel) {
+        // Its controls (and the open modal's own parent) must outlive that modal.
+        if (!m_unloadWaiting) {
+            m_unloadWaiting = true;
+            std::weak_ptr<bool> alive = m_alive;
+            Modal::WhenDepthAtMost(m_modalLevel, [this, alive] {
+                if (alive.expired() || !m_unloadWaiting)
+                    return;
+                m_unloadWaiting = false;
+                Unload();
+            });
+        }
+        return false;
+    }
+    m_unloadWaiting = false;
     if (!Form_QueryUnload())
         return false;
     m_unloading = true;
@@ -96,12 +112,19 @@ bool FormBase::Unload() {
     return true;
 }
 
-void FormBase::Show() { Widget()->show(); }
+void FormBase::Show() {
+    Widget()->show();
+    m_modalLevel = Modal::Depth();
+}
 
 int FormBase::ShowModal() {
     FormWidget *widget = Widget();
     widget->setModal(true);
-    return Modal::Exec(*widget);
+    m_modalLevel = Modal::Depth() + 1;
+    const int result = Modal::Exec(*widget);
+    if (m_widget)
+        m_modalLevel = Modal::Depth();
+    return result;
 }
 
 void FormBase::Hide() {

@@ -42,7 +42,9 @@ public:
     // The window's widget; loads the window first when it is not loaded.
     FormWidget *Widget();
     void Load();
-    // Asks the window's query-unload handler; false when the window refused to close.
+    // Asks the window's query-unload handler; false when the window refused to close. While a modal
+    // window that it opened is still open (a message box, a dialog, another window) the unload waits
+    // until that has closed, and false is returned for now.
     bool Unload();
     void Show();
     int ShowModal();
@@ -69,6 +71,10 @@ private:
     QString m_name;
     QPointer<FormWidget> m_widget;
     bool m_unloading = false;
+    // How many modal windows were open when this one was shown; any beyond that are its own.
+    int m_modalLevel = 0;
+    bool m_unloadWaiting = false;
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 
 // A window whose controls come from a layout (a generated Ui:: class).

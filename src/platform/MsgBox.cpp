@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "platform/App.h"
+#include "platform/Modal.h"
 
 namespace Msg {
 namespace {
@@ -17,7 +18,8 @@ Handler &handler() {
 
 int showReal(const Call &call) {
     QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(call.title);
+    // The window system fills an empty title with the program's name; a blank one shows as empty.
+    box.setWindowTitle(call.title.isEmpty() ? QStringLiteral(" ") : call.title);
     box.setText(call.text);
     box.setLayoutDirection(Qt::RightToLeft);
     switch (call.style & 0x70) {
@@ -56,6 +58,7 @@ int MsgBox(const QString &text, int style, const std::optional<QString> &title) 
     call.style = style;
     call.titleGiven = title.has_value();
     call.title = title.value_or(QString::fromLatin1(App::Title));
+    const Modal::Session open;
     if (Msg::handler())
         return Msg::handler()(call);
     return Msg::showReal(call);

@@ -84,7 +84,7 @@ int compareValues(const QVariant &a, const QVariant &b) {
 
 Recordset::Recordset(QObject *parent) : QObject(parent) {}
 
-bool Recordset::ValuesEqual(const QVariant &a, const QVariant &b) {
+bool Recordset::ValuesEqual(const QVariant &a, const QVariant &b, Qt::CaseSensitivity cs) {
     if (a.isNull() || b.isNull())
         return a.isNull() && b.isNull();
     double x, y;
@@ -92,7 +92,7 @@ bool Recordset::ValuesEqual(const QVariant &a, const QVariant &b) {
         return x == y;
     if (isNumber(a) || isNumber(b))
         return false;
-    return QString::compare(a.toString(), b.toString(), Qt::CaseInsensitive) == 0;
+    return QString::compare(a.toString(), b.toString(), cs) == 0;
 }
 
 void Recordset::Open(const QSqlDatabase &db, const QString &sql, const QVariantList &values) {
@@ -181,7 +181,7 @@ void Recordset::rebuildView() {
     m_view.clear();
     const int filterColumn = m_filterField.isEmpty() ? -1 : FieldIndex(m_filterField);
     for (int i = 0; i < int(m_rows.size()); ++i)
-        if (filterColumn < 0 || ValuesEqual(m_rows[i].values[filterColumn], m_filterValue))
+        if (filterColumn < 0 || ValuesEqual(m_rows[i].values[filterColumn], m_filterValue, m_filterCase))
             m_view.push_back(i);
     if (m_sort.isEmpty())
         return;
@@ -383,6 +383,10 @@ void Recordset::CancelUpdate() {
         return;
     if (isNewCurrent()) {
         const int at = m_pos;
+        // Abandoned before anything sees the removal: a bound grid moves its current row away
+        // from the row it loses, and that move must not write the row.
+        current().isNew = false;
+        m_dirty.clear();
         emit aboutToRemove(at);
         m_view.erase(m_view.begin() + at);
         emit removed(at);
@@ -436,13 +440,14 @@ void Recordset::Sort(const QString &spec) {
     emit currentChanged(m_pos);
 }
 
-void Recordset::SetFilter(const QString &field, const QVariant &value) {
+void Recordset::SetFilter(const QString &field, const QVariant &value, Qt::CaseSensitivity cs) {
     if (FieldIndex(field) < 0)
         throw Db::DbError(QStringLiteral("no field named ") + field);
     flushPending();
     emit aboutToReset();
     m_filterField = field;
     m_filterValue = value;
+    m_filterCase = cs;
     rebuildView();
     m_pos = 0;
     m_deletedCurrent = false;
@@ -462,7 +467,7 @@ void Recordset::ClearFilter() {
     emit currentChanged(m_pos);
 }
 
-bool Recordset::Find(const QString &field, const QVariant &value, bool skipCurrent) {
+bool Recordset::Find(const QString &field, const QVariant &value, bool skipCurrent, Qt::CaseSensitivity cs) {
     const int column = FieldIndex(field);
     if (column < 0)
         throw Db::DbError(QStringLiteral("no field named ") + field);
@@ -471,7 +476,7 @@ bool Recordset::Find(const QString &field, const QVariant &value, bool skipCurre
     if (skipCurrent && !m_deletedCurrent)
         ++start;
     for (int i = start; i < int(m_view.size()); ++i) {
-        if (ValuesEqual(m_rows[m_view[i]].values[column], value)) {
+        if (ValuesEqual(m_rows[m_view[i]].values[column], value, cs)) {
             setPos(i);
             return true;
         }

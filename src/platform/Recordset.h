@@ -62,14 +62,15 @@ public:
     // "Field", "Field DESC", "A, B DESC"; the empty text restores the query's order.
     void Sort(const QString &spec);
     const QString &SortSpec() const { return m_sort; }
-    // Only rows whose field equals value (numbers by value, texts without regard to case).
-    void SetFilter(const QString &field, const QVariant &value);
+    // Only rows whose field equals value (numbers by value, texts without regard to case unless told).
+    void SetFilter(const QString &field, const QVariant &value, Qt::CaseSensitivity cs = Qt::CaseInsensitive);
     void ClearFilter();
     // Searches forward from the current row (the first when skipCurrent is false and the row matches);
     // the match becomes current, else the position is EOF. Returns whether one was found.
-    bool Find(const QString &field, const QVariant &value, bool skipCurrent = false);
+    bool Find(const QString &field, const QVariant &value, bool skipCurrent = false,
+              Qt::CaseSensitivity cs = Qt::CaseInsensitive);
 
-    static bool ValuesEqual(const QVariant &a, const QVariant &b);
+    static bool ValuesEqual(const QVariant &a, const QVariant &b, Qt::CaseSensitivity cs = Qt::CaseInsensitive);
 
 signals:
     void aboutToReset();
@@ -113,4 +114,5 @@ private:
     QString m_sort;
     QString m_filterField;
     QVariant m_filterValue;
+    Qt::CaseSensitivity m_filterCase = Qt::CaseInsensitive;
 };

@@ -36,7 +36,20 @@ std::optional<QString> LocalPath(const QString &uncPath) {
     for (const QString &part : parts)
         if (!safeName(part))
             return std::nullopt;
-    return QDir(Root()).filePath(parts.join(u'/'));
+    // Server shares are not case-sensitive: each name finds its folder or file whatever its case.
+    QString path = Root();
+    for (const QString &part : parts) {
+        const QDir dir(path);
+        QString name = part;
+        if (!QFileInfo::exists(dir.filePath(part)))
+            for (const QString &entry : dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+                if (entry.compare(part, Qt::CaseInsensitive) == 0) {
+                    name = entry;
+                    break;
+                }
+        path = dir.filePath(name);
+    }
+    return path;
 }
 
 bool SearchTreeForFile(const QString &rootPath, const QString &fileName, QString *foundPath) {
@@ -46,7 +59,7 @@ bool SearchTreeForFile(const QString &rootPath, const QString &fileName, QString
     QDirIterator it(*local, QStringList{fileName}, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        if (QFileInfo(path).fileName() == fileName) {
+        if (QFileInfo(path).fileName().compare(fileName, Qt::CaseInsensitive) == 0) {
             if (foundPath)
                 *foundPath = path;
             return true;

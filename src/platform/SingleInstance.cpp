@@ -1,6 +1,7 @@
 #include "platform/SingleInstance.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
 #include <memory>
@@ -31,9 +32,13 @@ bool Acquire() {
     State &s = state();
     if (s.acquired)
         return !s.prev;
-    s.lock = std::make_unique<QLockFile>(lockPath());
+    const QString path = lockPath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    s.lock = std::make_unique<QLockFile>(path);
     s.lock->setStaleLockTime(0); // a copy that died leaves a lock that the next start takes over
-    s.prev = !s.lock->tryLock(0);
+    // Only a lock that a running copy holds is another copy. One that cannot be made at all (no
+    // folder, no permission) lets this copy run unguarded rather than turn it away.
+    s.prev = !s.lock->tryLock(0) && s.lock->error() == QLockFile::LockFailedError;
     s.acquired = true;
     return !s.prev;
 }

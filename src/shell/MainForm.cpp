@@ -9,9 +9,12 @@
 #include "platform/DataControl.h"
 #include "platform/MouseEvents.h"
 #include "platform/MsgBox.h"
+#include "questions/QuestionForm.h"
+#include "questions/frmq2.h"
 #include "shell/Module1.h"
 #include "shell/SettingForm.h"
 #include "shell/frmhelp.h"
+#include "trainees/notekaramooz1.h"
 
 using namespace Module1;
 
@@ -45,10 +48,14 @@ void MainForm::Connect() {
     L = {u.L0, u.L1, u.L2, u.L3, u.L4, u.L5, u.L6, u.L7};
     const std::pair<QWidget *, int> entries[] = {{u.Image2, 0},  {u.Image21, 1}, {u.Image22, 2}, {u.IMAGE23, 3},
                                                  {u.Image24, 4}, {u.Image25, 8}, {u.Image26, 6}};
-    for (const auto &[picture, element] : entries)
+    for (const auto &[picture, element] : entries) {
         MouseEvents::Install(picture, {.move = [this, element](Qt::MouseButton, Qt::MouseButtons, QPoint) {
                                  Entry_MouseMove(element);
                              }});
+        // A screen reader tells the pictures apart by what their hover caption says.
+        picture->setAccessibleName(TL[element]->text());
+    }
+    u.Image5->setAccessibleName(u.Label1->text());
 
     MouseEvents::Install(
         Widget(), {.down = [this](Qt::MouseButton button, Qt::MouseButtons,
@@ -106,7 +113,8 @@ void MainForm::IMAGE23_Click() {
         Db::TellBusy();
         return;
     } catch (const Db::DbError &) {
-        MsgBox(QStringLiteral(" پايگاه داده برنامه دچار مشکل شده و امکان اجراي برنامه وجود ندارد "), Msg::vbCritical, QString());
+        // The program runs on (the next try may well pass), so the message says only what failed.
+        MsgBox(QStringLiteral(" فهرست کلاس ها از پايگاه داده خوانده نشد "), Msg::vbCritical, QString());
         return;
     }
     if (ScratchValue.toInt() == 0) {
@@ -179,11 +187,10 @@ bool MainForm::CheckClass() {
     return true;
 }
 
-// The question bank with copying: modeless, the menu stays usable (not built yet).
-void MainForm::OpenQuestionBrowser() {}
+// The question bank with copying: modeless, the menu stays usable.
+void MainForm::OpenQuestionBrowser() { Forms::Get<frmq2>().Show(); }
 
-// The question bank, modal (not built yet).
-void MainForm::OpenQuestionBank() {}
+void MainForm::OpenQuestionBank() { Forms::Get<QuestionForm>().ShowModal(); }
 
 void MainForm::OpenExamSetup() { Forms::Get<ExamForm>().ShowModal(); }
 
@@ -193,5 +200,4 @@ void MainForm::OpenTraineeList() {}
 
 void MainForm::OpenSettings() { Forms::Get<SettingForm>().ShowModal(); }
 
-// The research notes, modal (not built yet).
-void MainForm::OpenResearchNotes() {}
+void MainForm::OpenResearchNotes() { Forms::Get<notekaramooz1>().ShowModal(); }

@@ -53,7 +53,8 @@ inline QString SelectedClassName;
 inline QString SelectedTraineeName;
 inline QString EnteredNationalCode;
 inline QString CurrentLessonName;
-inline uint8_t QuestionCount = 0;
+// Not a byte: the question bank holds a lesson of any size (an exam draws at most 255).
+inline int QuestionCount = 0;
 inline uint8_t CorrectCount = 0;
 inline uint8_t WrongCount = 0;
 inline uint8_t BlankCount = 0;
@@ -67,7 +68,7 @@ inline QString ReportExamDate;
 // Question arrays
 inline Array2D<QString> QuestionTexts;  // (0, i): question i
 inline Array2D<QString> AnswerTexts;    // (0..3, i): options 1 to 4 of question i
-inline Array2D<uint8_t> CorrectOptions; // (0, i): correct option; (1, i): chosen option or record id
+inline Array2D<int> CorrectOptions; // (0, i): correct option; (1, i): chosen option or record id
 
 // Access
 inline uint8_t UnlockedFlag = 0;

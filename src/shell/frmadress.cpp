@@ -2,6 +2,7 @@
 
 #include "platform/App.h"
 #include "platform/MsgBox.h"
+#include "platform/SavedSettings.h"
 #include "platform/Share.h"
 #include "platform/SingleInstance.h"
 #include "shell/ConnectionText.h"
@@ -38,7 +39,8 @@ void frmadress::Command1_Click() {
         DbConnection.Close();
 
         // First start for this user: the defaults, all of them, even over keys that are there.
-        ScratchValue = GetSetting(QStringLiteral("Pass"));
+        // Unreadable is not missing: it fails here rather than passing for a first start.
+        ScratchValue = SavedSettings::ReadSetting(SettingsApp, SettingsSection, QStringLiteral("Pass"));
         if (ScratchValue.toString().isEmpty()) {
             SaveSetting(QStringLiteral("Pass"), ConnectionText::DefaultEntryPassword);
             SaveSetting(QStringLiteral("Pass2"), ConnectionText::DefaultEntryPassword);

@@ -1,7 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChartView>
+#include <QAccessible>
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPieSeries>
+#include <QPieSlice>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeView>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -11,6 +26,7 @@
 
 #include "exams/ChartForm.h"
 #include "platform/FileDialog.h"
+#include "platform/Modal.h"
 #include "shell/Module1.h"
 #include "support/Fixture.h"
 
@@ -66,7 +82,7 @@ protected:
 struct ScoreCase {
     const char *t, *f; // nullptr: the setting is missing
     int correct, wrong;
-    int score;
+    std::optional<int> score; // nothing: beyond 16 bits, stored and shown without a score
 };
 
 TEST_F(ChartFormTest, ScoreComesFromTheSavedPointsRoundedHalfToEven) {
@@ -74,7 +90,8 @@ TEST_F(ChartFormTest, ScoreComesFromTheSavedPointsRoundedHalfToEven) {
         {nullptr, nullptr, 20, 0, 0}, // first: nothing saved yet
         {"1", "0", 12, 5, 12},        {"1", "0.25", 12, 5, 11},     {"1", "0.25", 2, 6, 0}, {"1", "0.25", 3, 6, 2},
         {"1", "0.5", 7, 5, 4},        {"1", "1", 3, 8, -5},         {"1", "0", 20, 0, 20},  {"2x", "", 5, 5, 10},
-        {"200", "0", 255, 0, 32767},  {"0", "200", 0, 255, -32768},
+        {"200", "0", 255, 0, std::nullopt}, {"0", "200", 0, 255, std::nullopt},
+        {"128", "0", 255, 0, 32640},  {"0", "128", 0, 255, -32640},
     };
     for (const ScoreCase &c : cases) {
         SCOPED_TRACE(::testing::Message() << (c.t ? c.t : "-") << " / " << (c.f ? c.f : "-") << ", " << c.correct
@@ -83,8 +100,8 @@ TEST_F(ChartFormTest, ScoreComesFromTheSavedPointsRoundedHalfToEven) {
             SetPoints(QString::fromLatin1(c.t), QString::fromLatin1(c.f));
         SetResult(255, c.correct, c.wrong, 0);
         ExamScore = 99; // what a stored report card handed over: recomputed, not shown
-        EXPECT_EQ(Chart().ui().T7->text(), QString::number(c.score));
-        EXPECT_EQ(ExamScore, c.score);
+        EXPECT_EQ(Chart().ui().T7->text(), c.score ? QString::number(*c.score) : QString());
+        EXPECT_EQ(ExamScore, c.score.value_or(0));
         Chart().Unload();
     }
 }
@@ -257,6 +274,196 @@ TEST_F(ChartFormTest, ReviewButtonClosesTheChartAndKeepsTheResult) {
     EXPECT_FALSE(Chart().IsLoaded());
     EXPECT_EQ(CorrectCount, 7);
     EXPECT_EQ(SelectedTraineeName, QStringLiteral("Sara  Karimi"));
+}
+
+// The values a 2D chart draws, in row order: bars, slices or line points.
+QList<double> DrawnValues(ReportChart *chart) {
+    QList<double> values;
+    auto *view = chart->findChild<QChartView *>();
+    if (!view || !view->isVisibleTo(chart) || view->chart()->series().isEmpty())
+        return values;
+    QAbstractSeries *series = view->chart()->series().first();
+    if (auto *pie = qobject_cast<QPieSeries *>(series))
+        for (QPieSlice *slice : pie->slices())
+            values.append(slice->value());
+    else if (auto *bars = qobject_cast<QBarSeries *>(series))
+        for (int i = 0; i < bars->barSets().first()->count(); ++i)
+            values.append(bars->barSets().first()->at(i));
+    else if (auto *line = qobject_cast<QLineSeries *>(series))
+        for (const QPointF &point : line->points())
+            values.append(point.y());
+    return values;
+}
+
+TEST_F(ChartFormTest, EveryTwoDimensionalKindDrawsTheRowsUnchanged) {
+    SetResult(20, 7, 8, 5);
+    auto &u = Show().ui();
+    for (int item : {0, 1, 2}) { // 2D column, pie, line
+        SCOPED_TRACE(item);
+        u.StyleBox->setCurrentIndex(item);
+        EXPECT_EQ(DrawnValues(u.Chart1), QList<double>({35, 40, 25}));
+    }
+    u.StyleBox->setCurrentIndex(1);
+    auto *pie = qobject_cast<QPieSeries *>(u.Chart1->findChild<QChartView *>()->chart()->series().first());
+    ASSERT_NE(pie, nullptr);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(pie->slices()[i]->label().startsWith(QStringList({"True", "False", "None"})[i])) << i;
+    Chart().Unload();
+}
+
+TEST_F(ChartFormTest, BackPressedUnderTheOpenSaveDialogClosesOnceTheDialogHasClosed) {
+    SetResult(20, 7, 8, 5);
+    bool loadedUnderDialog = false;
+    FileDialog::SetHandler([&](const FileDialog::Request &) {
+        // As a screen reader presses a button of the window under the dialog.
+        Chart().ui().Cmd_End->click();
+        loadedUnderDialog = Chart().IsLoaded();
+        return temp.filePath(QStringLiteral("result"));
+    });
+    Show();
+    Chart().ui().Cmd_SaveChart->click();
+    EXPECT_TRUE(loadedUnderDialog);
+    EXPECT_EQ(Saves(), QStringList({"result.jpg"}));
+    ASSERT_EQ(msgs.calls.size(), 1u);
+    EXPECT_EQ(msgs.Last().text, Saved);
+    ProcessEvents();
+    EXPECT_FALSE(Chart().IsLoaded());
+    EXPECT_TRUE(SelectedTraineeName.isEmpty()); // Back's reset happened, and the close with it
+}
+
+TEST_F(ChartFormTest, ReviewPressedUnderTheOpenSaveDialogFollowsOnceTheChartHasClosed) {
+    SetResult(20, 7, 8, 5);
+    FileDialog::SetHandler([&](const FileDialog::Request &) {
+        Chart().ui().Command1->click();
+        EXPECT_TRUE(modal.opened.empty() || modal.opened.back() != "frmtest"); // not on top of the dialog
+        return QString();
+    });
+    Chart().ui().Command1->setEnabled(true);
+    Show();
+    Chart().ui().Cmd_SaveChart->click();
+    EXPECT_TRUE(Chart().IsLoaded());
+    ProcessEvents();
+    EXPECT_FALSE(Chart().IsLoaded());
+    EXPECT_EQ(modal.opened, std::vector<QString>({"ChartForm", "frmtest"}));
+    EXPECT_EQ(CorrectCount, 7); // the result stays for the review
+}
+
+// The real save dialog, looked at while it is open, then cancelled.
+class SaveDialogLook : public ChartFormTest {
+protected:
+    void SetUp() override {
+        ChartFormTest::SetUp();
+        FileDialog::SetHandler(nullptr);
+        Modal::SetHandler(nullptr);
+    }
+    // Opens the dialog from the chart, runs look on it and cancels it.
+    void Look(const std::function<void(QFileDialog &)> &look, bool unloadAfter = true) {
+        SetResult(20, 7, 8, 5);
+        Chart().Show();
+        bool looked = false;
+        QTimer::singleShot(0, qApp, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            look(*dialog);
+            looked = true;
+            dialog->reject();
+        });
+        Chart().ui().Cmd_SaveChart->click();
+        EXPECT_TRUE(looked);
+        EXPECT_TRUE(msgs.calls.empty());
+        if (unloadAfter)
+            Chart().Unload();
+    }
+};
+
+TEST_F(SaveDialogLook, OpensInTheChartFolderOrAboveItWithNoNameTyped) {
+    const QString program = QCoreApplication::applicationDirPath();
+    const QString folder = ChartForm::ChartFolder();
+    const bool existed = QFileInfo::exists(folder);
+    for (bool present : {false, true}) {
+        SCOPED_TRACE(present);
+        if (present)
+            QDir().mkpath(folder);
+        else if (QFileInfo::exists(folder) && !QDir().rmdir(folder))
+            continue; // a developer's own saved charts keep it
+        Look([&](QFileDialog &dialog) {
+            EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Save Chart"));
+            EXPECT_EQ(QDir(dialog.directory()).absolutePath(), present ? folder : program);
+            auto *name = dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(name, nullptr);
+            EXPECT_EQ(name->text(), QString());
+        });
+    }
+    if (!existed)
+        QDir().rmdir(folder);
+}
+
+TEST_F(SaveDialogLook, ANameTypedInTheDialogIsSavedWithJpgAppended) {
+    SetResult(20, 7, 8, 5);
+    Chart().Show();
+    QTimer::singleShot(0, qApp, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(temp.filePath(QStringLiteral("result")));
+        QMetaObject::invokeMethod(dialog, "accept"); // as the save button does
+    });
+    Chart().ui().Cmd_SaveChart->click();
+    EXPECT_EQ(Saves(), QStringList({"result.jpg"}));
+    ASSERT_EQ(msgs.calls.size(), 1u);
+    EXPECT_EQ(msgs.Last().text, Saved);
+    Chart().Unload();
+}
+
+// As a screen reader presses Back on the chart while the dialog is open.
+TEST_F(SaveDialogLook, BackPressedUnderTheDialogClosesTheChartOnceTheDialogHasClosed) {
+    bool loadedUnderDialog = false;
+    Look([&](QFileDialog &) {
+        QAccessibleInterface *back = QAccessible::queryAccessibleInterface(Chart().ui().Cmd_End);
+        ASSERT_NE(back, nullptr);
+        ASSERT_NE(back->actionInterface(), nullptr);
+        back->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTest::qWait(300); // the press shows itself on the button before it clicks
+        ASSERT_TRUE(SelectedTraineeName.isEmpty()) << "Back was not pressed";
+        loadedUnderDialog = Chart().IsLoaded();
+    }, false);
+    EXPECT_TRUE(loadedUnderDialog);
+    ProcessEvents();
+    EXPECT_FALSE(Chart().IsLoaded());
+    EXPECT_TRUE(SelectedTraineeName.isEmpty());
+    EXPECT_EQ(Modal::Depth(), 0);
+}
+
+TEST_F(SaveDialogLook, EveryTextShowsWhole) {
+    const QString shots = qEnvironmentVariable("TELLUMO_SHOTS");
+    Look([&](QFileDialog &dialog) {
+        dialog.show();
+        QCoreApplication::processEvents();
+        for (QLabel *label : dialog.findChildren<QLabel *>()) {
+            if (!label->isVisible() || label->text().isEmpty())
+                continue;
+            EXPECT_GE(label->contentsRect().width(), label->fontMetrics().horizontalAdvance(label->text()))
+                << label->text().toStdString();
+        }
+        for (QPushButton *button : dialog.findChildren<QPushButton *>()) {
+            if (!button->isVisible())
+                continue;
+            EXPECT_TRUE(button->icon().isNull()) << button->text().toStdString();
+            EXPECT_GE(button->width(), button->fontMetrics().horizontalAdvance(button->text()) + 12)
+                << button->text().toStdString();
+        }
+        for (QTreeView *list : dialog.findChildren<QTreeView *>()) {
+            if (!list->isVisible())
+                continue;
+            QHeaderView *header = list->header();
+            for (int i = 0; i < header->count(); ++i)
+                EXPECT_GE(header->sectionSize(i),
+                          header->fontMetrics().horizontalAdvance(header->model()->headerData(i, Qt::Horizontal).toString()))
+                    << i;
+            EXPECT_LE(header->length(), list->viewport()->width()); // every heading in view
+        }
+        if (!shots.isEmpty())
+            dialog.grab().save(shots + QStringLiteral("/save-dialog.png"));
+    });
 }
 
 } // namespace

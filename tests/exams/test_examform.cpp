@@ -63,21 +63,7 @@ protected:
     }
 
     // Picks the trainee with this ID in the picker that the choose button opens.
-    void pick(ExamForm &form, int id) {
-        modal.On(u"SelectForm"_s, [id](QDialog &) {
-            QTableView *grid = Forms::Get<SelectForm>().ui().DataGrid1;
-            for (int row = 0; row < grid->model()->rowCount(); ++row)
-                if (grid->model()->index(row, 0).data().toInt() == id) {
-                    const QRect cell = grid->visualRect(grid->model()->index(row, 0));
-                    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-                    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-                    return;
-                }
-            ADD_FAILURE() << "no trainee " << id;
-        });
-        QTest::mouseClick(form.ui().Cmd_Select, Qt::LeftButton);
-        modal.Forget(u"SelectForm"_s);
-    }
+    void pick(ExamForm &form, int id) { PickTrainee(form.ui().Cmd_Select, id); }
 
     // The window ready for Start: lesson "ریاضی" (made by the test) chosen and trainee 7 picked.
     ExamForm &readyWithTrainee7() {

@@ -3,7 +3,7 @@
 
 #include "ExamTestSupport.h"
 #include "exams/ChartForm.h"
-#include "exams/ExamTexts.h"
+#include "ExpectedTexts.h"
 #include "exams/frmtest.h"
 #include "shell/Module1.h"
 
@@ -63,14 +63,16 @@ TEST_F(ReviewTest, EachQuestionShowsItsMarksAndVerdict) {
         std::map<int, Looks> marked; // the other boxes are transparent with green text
     };
     const QList<Case> cases = {
-        {2, 2, ExamTexts::CorrectVerdict,
+        {2, 2, Expected::CorrectVerdict,
          QStringLiteral("پاسخ شما به اين سوال گزينه -ب - بوده است  و  ") + QStringLiteral(" جواب صحيح -ب- مي باشد"),
          {{2, {true, Blue, Green}}}},
-        {3, 1, ExamTexts::WrongVerdict, ExamTexts::ChosenOptionTexts[0] + ExamTexts::CorrectOptionTexts[2],
+        {3, 1, Expected::WrongVerdict, Expected::Chosen[0] + Expected::Correct[2],
          {{1, {true, Red, Blue}}, {3, {true, Blue, Green}}}},
-        {4, 0, ExamTexts::BlankVerdict, QStringLiteral("جواب صحيح -د- مي باشد"), {{4, {true, Blue, Green}}}},
-        {1, 4, ExamTexts::WrongVerdict, ExamTexts::ChosenOptionTexts[3] + ExamTexts::CorrectOptionTexts[0],
+        {4, 0, Expected::BlankVerdict, QStringLiteral("جواب صحيح -د- مي باشد"), {{4, {true, Blue, Green}}}},
+        {1, 4, Expected::WrongVerdict, Expected::Chosen[3] + Expected::Correct[0],
          {{4, {true, Red, Blue}}, {1, {true, Blue, Green}}}},
+        {4, 3, Expected::WrongVerdict, Expected::Chosen[2] + Expected::Correct[3],
+         {{3, {true, Red, Blue}}, {4, {true, Blue, Green}}}},
     };
     std::vector<std::pair<int, int>> answers;
     for (const Case &k : cases)
@@ -203,7 +205,7 @@ TEST_F(ReviewTest, LeavingEarlyAsksFirst) {
     msgs.Answer(Msg::vbNo);
     QTest::mouseClick(review.ui().Cmd_Cancel, Qt::LeftButton);
     ASSERT_EQ(msgs.calls.size(), 1u);
-    EXPECT_EQ(msgs.Last().text, ExamTexts::LeaveReviewQuestion);
+    EXPECT_EQ(msgs.Last().text, Expected::LeaveReview);
     EXPECT_EQ(msgs.Last().style, 52);
     EXPECT_EQ(msgs.Last().title, QStringLiteral("اخطار"));
     ASSERT_TRUE(review.IsLoaded());
@@ -228,7 +230,7 @@ TEST_F(ReviewTest, ChartsReviewButtonOpensTheReviewOnce) {
     EXPECT_FALSE(chart.IsLoaded());
     ASSERT_EQ(modal.opened.back(), QStringLiteral("frmtest"));
     frmtest &review = Forms::Get<frmtest>();
-    EXPECT_EQ(review.ui().lblcomment->text(), ExamTexts::WrongVerdict);
+    EXPECT_EQ(review.ui().lblcomment->text(), Expected::WrongVerdict);
     review.Cmd_NextQ_Click();
     ASSERT_TRUE(ChartOpen());
     EXPECT_FALSE(chart.ui().Command1->isEnabled());

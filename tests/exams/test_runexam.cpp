@@ -6,7 +6,7 @@
 #include <set>
 
 #include "ExamTestSupport.h"
-#include "exams/ExamTexts.h"
+#include "ExpectedTexts.h"
 #include "exams/QuestionDraw.h"
 #include "exams/RunExamForm.h"
 #include "shell/Module1.h"
@@ -137,7 +137,7 @@ TEST_F(RunExamTest, FailedDrawLeavesTheOldMarksAndGivesNoExam) {
     EXPECT_FALSE(form.IsLoaded());
     EXPECT_EQ(MarkedIds(), old);
     ASSERT_EQ(msgs.calls.size(), 1u);
-    EXPECT_EQ(msgs.Last().text, ExamTexts::DatabaseFailed);
+    EXPECT_EQ(msgs.Last().text, Expected::DatabaseFailed);
     EXPECT_EQ(msgs.Last().style, 48);
     EXPECT_TRUE(msgs.Last().titleGiven);
     EXPECT_TRUE(msgs.Last().title.isEmpty());
@@ -224,11 +224,11 @@ TEST_F(RunExamTest, QuestionsThatCannotBeAskedGiveNoExam) {
         QString message;
     };
     const QList<Case> cases = {
-        {"zero", 0, ExamTexts::BadCorrectOption.arg(7)},
-        {"five", 5, ExamTexts::BadCorrectOption.arg(7)},
-        {"half", 2.5, ExamTexts::BadCorrectOption.arg(7)},
-        {"null", QVariant(), ExamTexts::BadCorrectOption.arg(7)},
-        {"text", QStringLiteral("b"), ExamTexts::BadCorrectOption.arg(7)},
+        {"zero", 0, Expected::BadCorrectOption.arg(7)},
+        {"five", 5, Expected::BadCorrectOption.arg(7)},
+        {"half", 2.5, Expected::BadCorrectOption.arg(7)},
+        {"null", QVariant(), Expected::BadCorrectOption.arg(7)},
+        {"text", QStringLiteral("b"), Expected::BadCorrectOption.arg(7)},
     };
     MakeLesson(lesson, 10);
     MarkIds({3, 7, 9});
@@ -253,7 +253,7 @@ TEST_F(RunExamTest, MarkedSetOfAnotherSizeGivesNoExam) {
     RunExamForm &form = StartExam();
     EXPECT_FALSE(form.IsLoaded());
     ASSERT_EQ(msgs.calls.size(), 1u);
-    EXPECT_EQ(msgs.Last().text, ExamTexts::QuestionSetChanged);
+    EXPECT_EQ(msgs.Last().text, Expected::QuestionSetChanged);
     EXPECT_EQ(msgs.Last().style, 48);
     EXPECT_EQ(MarkedIds(), (QList<qint64>{1, 2, 3}));
 
@@ -263,7 +263,7 @@ TEST_F(RunExamTest, MarkedSetOfAnotherSizeGivesNoExam) {
     StartExam();
     EXPECT_FALSE(Forms::Get<RunExamForm>().IsLoaded());
     ASSERT_EQ(msgs.calls.size(), 1u);
-    EXPECT_EQ(msgs.Last().text, ExamTexts::QuestionSetChanged);
+    EXPECT_EQ(msgs.Last().text, Expected::QuestionSetChanged);
     EXPECT_EQ(MarkedIds(), (QList<qint64>{1, 2, 3}));
 }
 
@@ -296,6 +296,17 @@ TEST_F(RunExamTest, MouseKeepsOneOptionTicked) {
     QTest::mouseClick(ui.Check3, Qt::LeftButton);
     EXPECT_FALSE(ui.Check3->isChecked());
     EXPECT_EQ(form.ChosenOption, 3);
+    // The Space key ticks a box without unticking the others; only the mouse does that.
+    QTest::mouseClick(ui.Check2, Qt::LeftButton);
+    ui.Check3->setFocus();
+    QTest::keyClick(ui.Check3, Qt::Key_Space);
+    EXPECT_TRUE(ui.Check2->isChecked());
+    EXPECT_TRUE(ui.Check3->isChecked());
+    EXPECT_EQ(form.ChosenOption, 3);
+    QTest::mouseClick(ui.Check1, Qt::LeftButton);
+    EXPECT_FALSE(ui.Check2->isChecked() || ui.Check3->isChecked());
+    EXPECT_TRUE(ui.Check1->isChecked());
+    EXPECT_EQ(form.ChosenOption, 1);
     form.ExamFinished = true;
     form.Unload();
 }
@@ -308,7 +319,7 @@ TEST_F(RunExamTest, LeavingWithYesStoresNothingAndClearsTheResult) {
     const QList<qint64> drawn = MarkedIds();
     QTest::mouseClick(form.ui().Cmd_Cancel, Qt::LeftButton);
     ASSERT_EQ(msgs.calls.size(), 1u);
-    EXPECT_EQ(msgs.Last().text, ExamTexts::LeaveExamQuestion);
+    EXPECT_EQ(msgs.Last().text, Expected::LeaveExam);
     EXPECT_EQ(msgs.Last().style, 52);
     EXPECT_EQ(msgs.Last().title, QStringLiteral("اخطار"));
     EXPECT_FALSE(form.IsLoaded());
@@ -329,7 +340,7 @@ TEST_F(RunExamTest, LeavingWithNoGoesOnAtTheSameQuestion) {
     msgs.Answer(Msg::vbNo);
     form.Widget()->close(); // the close box asks the same
     ASSERT_EQ(msgs.calls.size(), 1u);
-    EXPECT_EQ(msgs.Last().text, ExamTexts::LeaveExamQuestion);
+    EXPECT_EQ(msgs.Last().text, Expected::LeaveExam);
     ASSERT_TRUE(form.IsLoaded());
     EXPECT_TRUE(form.Widget()->isVisible());
     EXPECT_EQ(form.ui().QBox->text(), question);

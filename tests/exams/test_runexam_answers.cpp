@@ -4,7 +4,7 @@
 
 #include "ExamTestSupport.h"
 #include "exams/ChartForm.h"
-#include "exams/ExamTexts.h"
+#include "ExpectedTexts.h"
 #include "exams/RunExamForm.h"
 #include "exams/frmtest.h"
 #include "shell/Module1.h"
@@ -75,7 +75,7 @@ TEST_F(RunExamAnswersTest, EachAnswerIsCountedAndKeptAndTheRowWritten) {
     EXPECT_EQ(ElapsedTimeText, QStringLiteral("00:07"));
 
     ASSERT_EQ(msgs.calls.size(), 1u);
-    EXPECT_EQ(msgs.Last().text, ExamTexts::ReviewQuestion);
+    EXPECT_EQ(msgs.Last().text, Expected::ReviewQuestion);
     EXPECT_EQ(msgs.Last().style, 36);
     EXPECT_TRUE(msgs.Last().titleGiven && msgs.Last().title.isEmpty());
 
@@ -145,12 +145,17 @@ TEST_F(RunExamAnswersTest, ScoreBeyondSixteenBitsIsToldNotWrapped) {
     msgs.Answer(Msg::vbNo);
     AnswerAll(form, 200, 0);
     ASSERT_EQ(msgs.calls.size(), 2u);
-    EXPECT_EQ(msgs.calls[0].text, ExamTexts::ScoreOutOfRange);
+    EXPECT_EQ(msgs.calls[0].text, Expected::ScoreOutOfRange);
     EXPECT_EQ(msgs.calls[0].style, 48);
     const QList<Row> rows = rowsOf(TestDb());
     ASSERT_EQ(rows.size(), 1);
     EXPECT_TRUE(rows[0]["Emtiyaz"].isNull());
     EXPECT_EQ(rows[0]["TAnswer"].toInt(), 200);
+    // The chart opened next shows what was stored: no score.
+    ChartForm &chart = Forms::Get<ChartForm>();
+    ASSERT_TRUE(chart.IsLoaded());
+    EXPECT_EQ(chart.ui().T7->text(), QString());
+    EXPECT_EQ(chart.ui().T2->text(), QStringLiteral("200"));
     CloseChart();
 }
 
@@ -201,7 +206,7 @@ protected:
             const RunExamForm &form = Forms::Get<RunExamForm>();
             seen.push_back({call.text, form.IsLoaded() && Forms::Get<RunExamForm>().Widget()->isVisible(),
                             CorrectCount, ElapsedTimeText});
-            if (call.text != ExamTexts::StoreFailed)
+            if (call.text != Expected::StoreFailed)
                 return int(Msg::vbNo); // the review question: straight to the chart
             EXPECT_EQ(call.style, 52);
             EXPECT_EQ(call.title, QStringLiteral("اخطار"));
@@ -226,12 +231,12 @@ TEST_F(UnwrittenReportCardTest, RetryAfterTheFixStoresExactlyOneRow) {
     Handle({Msg::vbYes, Msg::vbYes}, [this] { Exec(QStringLiteral("DROP TRIGGER refuse")); });
     RunExam();
     ASSERT_EQ(seen.size(), 3u);
-    EXPECT_EQ(seen[0].text, ExamTexts::StoreFailed);
+    EXPECT_EQ(seen[0].text, Expected::StoreFailed);
     EXPECT_TRUE(seen[0].examOpen);
     EXPECT_EQ(seen[0].correct, 2);
     EXPECT_EQ(seen[0].elapsed, QStringLiteral("00:03"));
-    EXPECT_EQ(seen[1].text, ExamTexts::StoreFailed);
-    EXPECT_EQ(seen[2].text, ExamTexts::ReviewQuestion);
+    EXPECT_EQ(seen[1].text, Expected::StoreFailed);
+    EXPECT_EQ(seen[2].text, Expected::ReviewQuestion);
     const QList<Row> rows = rowsOf(TestDb());
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(rows[0]["TAnswer"].toInt(), 2);
@@ -250,7 +255,7 @@ TEST_F(UnwrittenReportCardTest, MissingTableCanBeRestoredAndRetried) {
     Exec(QStringLiteral("DROP TABLE Karnameh3")); // after the window opened the table
     AnswerAll(form, 3, 0);
     ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[0].text, ExamTexts::StoreFailed);
+    EXPECT_EQ(seen[0].text, Expected::StoreFailed);
     EXPECT_EQ(ReportCards(), 1);
     CloseChart();
 }
@@ -261,8 +266,8 @@ TEST_F(UnwrittenReportCardTest, GivingUpStoresNoRowAndGoesOn) {
     Handle({Msg::vbNo}, nullptr);
     RunExam();
     ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[0].text, ExamTexts::StoreFailed);
-    EXPECT_EQ(seen[1].text, ExamTexts::ReviewQuestion);
+    EXPECT_EQ(seen[0].text, Expected::StoreFailed);
+    EXPECT_EQ(seen[1].text, Expected::ReviewQuestion);
     Exec(QStringLiteral("DROP TRIGGER refuse"));
     EXPECT_EQ(ReportCards(), 0);
     EXPECT_EQ(CorrectCount, 2); // the chart still shows the result

@@ -1,4 +1,7 @@
 // The exam clock: the bars, the seconds of the question, the elapsed digits and the time limits.
+#include <QCheckBox>
+#include <QTest>
+
 #include "ExamTestSupport.h"
 #include "exams/RunExamForm.h"
 #include "shell/Module1.h"
@@ -30,6 +33,35 @@ TEST_F(ExamClockTest, EachQuestionRunsOutOnItsFortiethTick) {
     form.Cmd_NextQ_Click();
     EXPECT_EQ(ui.PBar2->value(), 0);
     EXPECT_EQ(form.ElapsedText(), QStringLiteral("00:50"));
+    form.ExamFinished = true;
+    form.Unload();
+}
+
+// The time runs out with a box ticked: that box is the answer, right or wrong.
+TEST_F(ExamClockTest, ATickedBoxIsTheAnswerWhenTheTimeRunsOut) {
+    MakeLesson(lesson, 25);
+    SetUpExam(20, 40, 2);
+    RunExamForm &form = StartExam();
+    auto &ui = form.ui();
+    QCheckBox *boxes[] = {ui.Check1, ui.Check2, ui.Check3, ui.Check4};
+    for (int q = 0; q < 4; ++q) {
+        const bool right = q % 2 == 0;
+        SCOPED_TRACE(right ? "right" : "wrong");
+        const int correct = form.CurrentCorrectOption;
+        const int ticked = right ? correct : correct % 4 + 1;
+        const int correctBefore = CorrectCount, wrongBefore = WrongCount;
+        QTest::mouseClick(boxes[ticked - 1], Qt::LeftButton);
+        Tick(form, 39);
+        ASSERT_EQ(ui.NumBox->text(), QString::number(q + 1));
+        form.ExamClockTick();
+        EXPECT_EQ(ui.NumBox->text(), QString::number(q + 2));
+        EXPECT_EQ(CorrectCount, correctBefore + (right ? 1 : 0));
+        EXPECT_EQ(WrongCount, wrongBefore + (right ? 0 : 1));
+        EXPECT_EQ(BlankCount, 0);
+        EXPECT_EQ(CorrectOptions(1, q), ticked);
+        for (QCheckBox *box : boxes)
+            EXPECT_FALSE(box->isChecked());
+    }
     form.ExamFinished = true;
     form.Unload();
 }

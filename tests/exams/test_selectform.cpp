@@ -156,6 +156,30 @@ TEST_F(SelectFormTest, EnterTakesTheCurrentRowButNothingAfterAFailedFind) {
     EXPECT_EQ(opener.entryCode.text(), u"typed before"_s); // shown, not changed
 }
 
+TEST_F(SelectFormTest, AFailedFindLeavesNoRowCurrentNorMarkedEvenWhenTheGridTakesTheFocus) {
+    Opener opener;
+    SelectForm &picker = show(opener);
+    picker.Widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(picker.Widget()));
+    for (const QString &before : {QString(), u"12"_s}) { // from the first row, and from a found one
+        SCOPED_TRACE(before.toStdString());
+        if (!before.isEmpty())
+            find(before);
+        find(u"99"_s);
+        EXPECT_EQ(currentId(), -1);
+        EXPECT_FALSE(grid()->selectionModel()->hasSelection());
+        // Tabbing into the grid, as the user goes on from the message, makes no row current either.
+        picker.ui().cmdfind->setFocus();
+        grid()->setFocus(Qt::TabFocusReason);
+        EXPECT_EQ(currentId(), -1);
+        EXPECT_FALSE(grid()->selectionModel()->hasSelection());
+        QTest::keyClick(grid(), Qt::Key_Return);
+        EXPECT_TRUE(picker.IsLoaded());
+        EXPECT_TRUE(opener.name.text().isEmpty());
+    }
+    picker.Unload();
+}
+
 TEST_F(SelectFormTest, EscapeAndCancelCloseWithoutAPick) {
     Opener opener;
     opener.name.setText(u"قبلی"_s);

@@ -1,8 +1,14 @@
+#include <QApplication>
 #include <QDir>
+#include <QMessageBox>
+#include <QSysInfo>
+#include <QWindow>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QLockFile>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -34,6 +40,30 @@ TEST_F(PlatformTest, MessageBoxTitles) {
     EXPECT_EQ(MsgBox(QStringLiteral("c"), 52, QStringLiteral("t")), Msg::vbNo);
 }
 
+TEST_F(PlatformTest, AnEmptyTitleShowsAnEmptyTitleBarNoTitleShowsTheProgramsName) {
+    Msg::SetHandler(nullptr); // real boxes, looked at while open
+    const std::pair<std::optional<QString>, QString> cases[] = {
+        {QString(), QStringLiteral(" ")},
+        {std::nullopt, QStringLiteral("Tellumo")},
+        {QStringLiteral("اخطار"), QStringLiteral("اخطار")},
+    };
+    for (const auto &[given, shown] : cases) {
+        SCOPED_TRACE(shown.toStdString());
+        QString title, platformTitle;
+        QTimer::singleShot(0, qApp, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            title = box->windowTitle();
+            platformTitle = box->windowHandle() ? box->windowHandle()->title() : QString();
+            box->accept();
+        });
+        MsgBox(QStringLiteral("متن"), Msg::vbExclamation, given);
+        EXPECT_EQ(title, shown);
+        // What the window system is handed: never empty, or it would put the program's name there.
+        EXPECT_EQ(platformTitle, shown);
+    }
+}
+
 TEST_F(PlatformTest, SavedSettingsWithoutDefaultAreEmpty) {
     EXPECT_EQ(SavedSettings::GetSetting("Quorvel", "Setting", "Pass"), QString());
     EXPECT_EQ(SavedSettings::GetSetting("Quorvel", "Setting", "Pass", "x"), "x");
@@ -59,6 +89,28 @@ TEST_F(PlatformTest, ShareMapsServerFoldersAndRefusesEscapes) {
     EXPECT_FALSE(Share::SearchTreeForFile("\\\\..\\shares\\", "tellumo.dll"));
 }
 
+TEST_F(PlatformTest, ShareNamesMatchWithoutRegardToCase) {
+    QDir(ShareRoot()).mkpath("Srv2/TeLLumo");
+    QFile(ShareRoot() + "/Srv2/TeLLumo/TELLUMO.DLL").open(QIODevice::WriteOnly);
+    const char *servers[] = {"server", "SERVER", "Server", "srv2", "SRV2"};
+    for (const char *server : servers) {
+        SCOPED_TRACE(server);
+        for (const char *folder : {"tellumo", "TELLUMO", "Tellumo"}) {
+            const QString share = QStringLiteral("\\\\%1\\%2\\").arg(QLatin1String(server), QLatin1String(folder));
+            QDir(ShareRoot()).mkpath("server/tellumo");
+            QFile(ShareRoot() + "/server/tellumo/tellumo.dll").open(QIODevice::WriteOnly);
+            QString found;
+            EXPECT_TRUE(Share::SearchTreeForFile(share, "tellumo.dll", &found)) << folder;
+            EXPECT_TRUE(QFileInfo(found).isFile()) << folder;
+            const QString file = Share::LocalPath(share + "tellumo.dll").value_or("");
+            EXPECT_TRUE(QFileInfo(file).isFile()) << folder;
+            EXPECT_EQ(file, found) << folder;
+        }
+    }
+    // A name that matches nothing stays as typed.
+    EXPECT_EQ(Share::LocalPath("\\\\Nosuch\\Tellumo\\").value_or(""), ShareRoot() + "/Nosuch/Tellumo");
+}
+
 TEST_F(PlatformTest, SecondCopyFindsTheLockTaken) {
     QLockFile first(temp.filePath("tellumo.lock"));
     ASSERT_TRUE(first.tryLock(0));
@@ -66,6 +118,31 @@ TEST_F(PlatformTest, SecondCopyFindsTheLockTaken) {
     first.unlock();
     SingleInstance::Release();
     EXPECT_FALSE(SingleInstance::PrevInstance());
+}
+
+TEST_F(PlatformTest, OnlyALockHeldByARunningCopyIsAnotherCopy) {
+    QFile plain(temp.filePath("plain"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    const std::pair<const char *, QString> cannotLock[] = {
+        {"folder missing", temp.filePath("no/such/folder/tellumo.lock")},
+        {"folder is a file", temp.filePath("plain/tellumo.lock")},
+    };
+    for (const auto &[name, path] : cannotLock) {
+        SingleInstance::SetLockPath(path);
+        EXPECT_FALSE(SingleInstance::PrevInstance()) << name;
+    }
+
+    // A copy that died left its lock behind: the next start takes it over.
+    const QString left = temp.filePath("left.lock");
+    QFile dead(left);
+    ASSERT_TRUE(dead.open(QIODevice::WriteOnly));
+    dead.write("2147483646\n" + QCoreApplication::applicationName().toUtf8() + "\n" +
+               QSysInfo::machineHostName().toUtf8() + "\n");
+    dead.close();
+    SingleInstance::SetLockPath(left);
+    EXPECT_FALSE(SingleInstance::PrevInstance());
+    SingleInstance::Release();
 }
 
 TEST_F(PlatformTest, OnlyOurDatabaseFilesOpen) {
@@ -96,7 +173,10 @@ TEST_F(PlatformTest, OnlyOurDatabaseFilesOpen) {
     SharedDatabase::CreateFile(ours, "1234");
     EXPECT_NO_THROW(Db::OpenChecked(ours, "t4"));
     EXPECT_THROW(SharedDatabase::CreateFile(ours, "1234"), Db::DbError) << "never overwrites a file";
-    EXPECT_EQ(Db::Exec(Db::OpenChecked(ours, "t4"), "PRAGMA journal_mode").next(), true);
+    QSqlQuery journal = Db::Exec(Db::OpenChecked(ours, "t4"), "PRAGMA journal_mode");
+    ASSERT_TRUE(journal.next());
+    // The rollback journal: network shares do not carry the write-ahead log's shared memory.
+    EXPECT_EQ(journal.value(0).toString(), "delete");
 }
 
 TEST_F(PlatformTest, TransactionRollsBackUnlessCommitted) {

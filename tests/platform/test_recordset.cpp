@@ -109,6 +109,26 @@ TEST_F(RecordsetTest, SortFilterAndFind) {
     EXPECT_EQ(rs().Value("ID").toInt(), 1);
 }
 
+// Texts compared exactly when asked: case and every character count, the default folds case.
+TEST_F(RecordsetTest, FilterAndFindCanCompareTextsExactly) {
+    Exec(QStringLiteral("UPDATE ") + Db::QuoteIdent(table) + QStringLiteral(" SET Question = 'Q2' WHERE ID = 2"));
+    rs().Requery();
+    rs().Sort(QStringLiteral("ID"));
+    rs().SetFilter("Question", QStringLiteral("q2"));
+    EXPECT_EQ(rs().RecordCount(), 1);
+    rs().SetFilter("Question", QStringLiteral("q2"), Qt::CaseSensitive);
+    EXPECT_EQ(rs().RecordCount(), 0);
+    rs().SetFilter("Question", QStringLiteral("Q2"), Qt::CaseSensitive);
+    EXPECT_EQ(rs().RecordCount(), 1);
+    rs().Requery(); // the exact filter stays
+    EXPECT_EQ(rs().RecordCount(), 1);
+    rs().ClearFilter();
+    EXPECT_FALSE(rs().Find("Question", QStringLiteral("q2"), false, Qt::CaseSensitive));
+    rs().MoveFirst();
+    EXPECT_TRUE(rs().Find("Question", QStringLiteral("q2")));
+    EXPECT_EQ(rs().Value("ID").toInt(), 2);
+}
+
 TEST_F(RecordsetTest, ChangesAreWrittenThroughToTheTable) {
     rs().Sort(QStringLiteral("ID"));
     rs().SetValue("AfterRun", true);

@@ -1,8 +1,11 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSettings>
 #include <QLockFile>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "Fixture.h"
@@ -61,12 +64,29 @@ TEST_F(StartupTest, ConfirmConnectsWritesTheDefaultsAndShowsTheMainMenu) {
     EXPECT_TRUE(ended.empty());
 }
 
+TEST_F(StartupTest, TheServerNameIsTypedInAnyCase) {
+    MakeDatabase();
+    Confirm(QStringLiteral("SERVER"));
+    EXPECT_TRUE(msgs.calls.empty()) << msgs.calls.front().text.toStdString();
+    EXPECT_TRUE(Module1::ConnectionString.contains("Data Source=\\\\SERVER\\tellumo\\tellumo.dll;"));
+    EXPECT_TRUE(MainMenuShown());
+}
+
 TEST_F(StartupTest, DefaultsAreWrittenOnlyWhenPassIsMissing) {
     MakeDatabase();
     Module1::SaveSetting("Pass", "ABC");
+    Module1::SaveSetting("Pass2", "P2");
+    Module1::SaveSetting("Answer_Time", "55");
     Confirm();
+    ASSERT_TRUE(MainMenuShown());
+    // Nothing is written when Pass is there: not one of the six keys, missing ones stay missing.
+    QSettings file(temp.filePath("config/Quorvel.ini"), QSettings::IniFormat);
+    file.beginGroup("Setting");
+    EXPECT_EQ(file.childKeys(), QStringList({"Answer_Time", "Pass", "Pass2"}));
     EXPECT_EQ(Saved("Pass"), "ABC");
-    EXPECT_EQ(Saved("Qusetion_Count"), "") << "nothing is written when Pass is there";
+    EXPECT_EQ(Saved("Pass2"), "P2");
+    EXPECT_EQ(Saved("Answer_Time"), "55");
+    file.endGroup();
 
     Forms::DestroyAll();
     Module1::SaveSetting("Pass", "");
@@ -74,6 +94,42 @@ TEST_F(StartupTest, DefaultsAreWrittenOnlyWhenPassIsMissing) {
     Confirm();
     EXPECT_EQ(Saved("Qusetion_Count"), "20") << "all six defaults, over what was there";
     EXPECT_EQ(Saved("Pass"), ConnectionText::DefaultEntryPassword);
+}
+
+// Saved settings that are there but cannot be read are no first start: nothing is written over them.
+TEST_F(StartupTest, UnreadableSavedSettingsEndTheProgramWithoutWritingTheDefaults) {
+    MakeDatabase();
+    const QString file = temp.filePath("config/Quorvel.ini");
+    const QByteArray damaged = "[Setting]\nPass\nAnswer_Time=55\n";
+    const std::pair<const char *, std::function<void()>> cases[] = {
+        {"damaged", [&] {
+             QFile f(file);
+             f.open(QIODevice::WriteOnly);
+             f.write(damaged);
+         }},
+        {"a folder in its place", [&] { QDir().mkpath(file); }},
+    };
+    for (const auto &[name, prepare] : cases) {
+        SCOPED_TRACE(name);
+        Forms::DestroyAll();
+        msgs.Clear();
+        ended.clear();
+        prepare();
+        Confirm();
+        ASSERT_EQ(msgs.calls.size(), 1u);
+        EXPECT_EQ(msgs.Last().text, DatabaseProblem);
+        EXPECT_EQ(msgs.Last().style, 16);
+        EXPECT_EQ(ended.size(), 1u);
+        EXPECT_FALSE(MainMenuShown());
+        if (QFileInfo(file).isFile()) {
+            QFile f(file);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            EXPECT_EQ(f.readAll(), damaged); // left as it was
+            f.remove();
+        } else {
+            EXPECT_TRUE(QDir(file).isEmpty());
+        }
+    }
 }
 
 TEST_F(StartupTest, UnknownServerKeepsTheWindowOpen) {

@@ -1,3 +1,5 @@
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QTextCursor>
@@ -14,6 +16,7 @@
 #include "shell/frmhelp.h"
 
 using namespace Module1;
+using namespace Qt::StringLiterals;
 
 namespace {
 const QString NoClassChosen = QStringLiteral(" کلاس و سال تحصيلي مورد نظر خود را انتخاب کنيد  ");
@@ -123,8 +126,14 @@ TEST_F(MainFormTest, ADatabaseFailureWhileCountingClassesIsToldAndNothingOpens) 
     // No database file on the share.
     menu().IMAGE23_Click();
     ASSERT_EQ(msgs.calls.size(), 1u);
+    EXPECT_EQ(msgs.Last().text, u" فهرست کلاس ها از پايگاه داده خوانده نشد "_s);
     EXPECT_EQ(msgs.Last().style, 16);
+    EXPECT_TRUE(msgs.Last().titleGiven);
+    EXPECT_EQ(msgs.Last().title, QString());
+    // The message says the list was not read, not that the program cannot run: and it runs on.
+    EXPECT_TRUE(ended.empty());
     EXPECT_TRUE(menu().IsLoaded());
+    EXPECT_TRUE(modal.opened.empty());
 }
 
 // A file that another workstation holds is waited for; a wait given up is told as busy, never as the
@@ -211,6 +220,38 @@ TEST_F(MainFormTest, HoveringAnEntryShowsOnlyItsCaption) {
     EXPECT_EQ(VisibleCaptions(), "TL3");
     QTest::mouseMove(ui().Image26);
     EXPECT_EQ(VisibleCaptions(), "TL6");
+    menu().Unload();
+}
+
+struct Entry {
+    QAbstractButton *picture;
+    QLabel *caption; // nullptr: the exit picture, named by its label
+    QString text;
+};
+
+TEST_F(MainFormTest, EachEntryShowsItsOwnCaptionAndIsNamedByIt) {
+    menu().Show();
+    const Entry entries[] = {
+        {ui().Image2, ui().TL0, u"مشاهده و مرور سوالات موجود در بانک سوالات"_s},
+        {ui().Image21, ui().TL1, u"مشاهده و اضافه نمودن سوالات"_s},
+        {ui().Image22, ui().TL2, u"آزمون گيري از هر کدام از کارآموزان با سوالات انتخابي"_s},
+        {ui().IMAGE23, ui().TL3, u"مشاهده و چاپ کارنامه دانش آموزان"_s},
+        {ui().Image24, ui().TL4, u"تنظيمات مربوط به تعداد سوالات آزمون "_s},
+        {ui().Image25, ui().TL8, u"ثبت و مشاهده تحقيق و پژوهش  دانش آموزان"_s},
+        {ui().Image26, ui().TL6, u"مطالبي در مورد  روش استفاده از برنامه"_s},
+        {ui().Image5, nullptr, u"خروج"_s},
+    };
+    for (const Entry &e : entries) {
+        SCOPED_TRACE(e.picture->objectName().toStdString());
+        if (e.caption) {
+            QTest::mouseMove(e.picture);
+            EXPECT_EQ(VisibleCaptions(), e.caption->objectName());
+            EXPECT_EQ(e.caption->text(), e.text);
+        }
+        QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(e.picture);
+        ASSERT_NE(reader, nullptr);
+        EXPECT_EQ(reader->text(QAccessible::Name), e.text);
+    }
     menu().Unload();
 }
 

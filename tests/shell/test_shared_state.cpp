@@ -21,6 +21,16 @@ TEST(SharedState, ResetClearsTheResultButKeepsTheClassChoice) {
     QuestionCount = CorrectCount = WrongCount = BlankCount = SecondsPerQuestion = StartMode = 5;
     ExamScore = -3;
     TotalMinutesText = ElapsedTimeText = "1";
+    // Left alone: the exam date, the class name, the question arrays, the connection, the working values.
+    ReportExamDate = "1402/07/15";
+    SelectedClassName = "x";
+    ConnectionString = "c";
+    QuestionTexts.ReDim(1, 1);
+    QuestionTexts(0, 0) = "q";
+    CorrectOptions.ReDim(2, 1);
+    CorrectOptions(1, 0) = 3;
+    ScratchValue = 7;
+    TransferCount = 4;
     for (int round = 0; round < 2; ++round) {
         ResetChartGlobals();
         EXPECT_EQ(UnlockedFlag, 0);
@@ -31,6 +41,13 @@ TEST(SharedState, ResetClearsTheResultButKeepsTheClassChoice) {
         EXPECT_EQ(ClassNumberText, "3");
         EXPECT_EQ(SelectedYearText, "90-1389");
         EXPECT_EQ(EnteredNationalCode, "123");
+        EXPECT_EQ(ReportExamDate, "1402/07/15");
+        EXPECT_EQ(SelectedClassName, "x");
+        EXPECT_EQ(ConnectionString, "c");
+        EXPECT_EQ(QuestionTexts(0, 0), "q");
+        EXPECT_EQ(CorrectOptions(1, 0), 3);
+        EXPECT_EQ(ScratchValue, 7);
+        EXPECT_EQ(TransferCount, 4);
     }
     ResetAll();
 }

@@ -7,9 +7,12 @@
 #include <QPointer>
 #include <QTimer>
 #include <QSqlQuery>
+#include <QTableView>
+#include <QTest>
 #include <QWidget>
 
 #include "platform/App.h"
+#include "exams/SelectForm.h"
 #include "platform/Db.h"
 #include "platform/Form.h"
 #include "platform/Modal.h"
@@ -180,4 +183,20 @@ bool FileLock::eventFilter(QObject *watched, QEvent *event) {
     if (m_held && event->type() == QEvent::Paint && watched->isWidgetType())
         ++m_paints;
     return false;
+}
+
+void AppFixture::PickTrainee(QAbstractButton *chooseButton, int id) {
+    modal.On(QStringLiteral("SelectForm"), [id](QDialog &) {
+        QTableView *grid = Forms::Get<SelectForm>().ui().DataGrid1;
+        for (int row = 0; row < grid->model()->rowCount(); ++row)
+            if (grid->model()->index(row, 0).data().toInt() == id) {
+                const QRect cell = grid->visualRect(grid->model()->index(row, 0));
+                QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+                QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+                return;
+            }
+        ADD_FAILURE() << "no trainee " << id;
+    });
+    QTest::mouseClick(chooseButton, Qt::LeftButton);
+    modal.Forget(QStringLiteral("SelectForm"));
 }

@@ -16,6 +16,8 @@
 
 #include "platform/MsgBox.h"
 
+class QAbstractButton;
+
 // Records every message box and answers it: scripted answers first, then the box's first button
 // (but No to the question whether to wait on for a busy file).
 class MsgBoxRecorder {
@@ -59,6 +61,8 @@ protected:
     void Exec(const QString &sql, const QVariantList &values = {});
     // A lesson with n questions (correct options 1..4 in turn), of which the first `marked` are marked.
     void MakeLesson(const QString &name, int questions, int marked = 0, bool active = true);
+    // Presses an opener's choose button and, in the trainee picker it opens, double-clicks the trainee with this ID.
+    void PickTrainee(QAbstractButton *chooseButton, int id);
 
     MsgBoxRecorder msgs;
     ModalScripts modal;

@@ -1,5 +1,5 @@
 #pragma once
-// Keeps each benchmark's time per iteration, so a program can print pairs of them as ratios.
+// Keeps each benchmark's time per iteration, so a program can print ratios of pairs at the end.
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <map>

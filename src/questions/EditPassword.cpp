@@ -1,0 +1,40 @@
+#include "questions/EditPassword.h"
+
+#include <QLineEdit>
+
+#include "platform/Convert.h"
+
+EditPasswordAnswer AskEditPassword(const QString &storedPassword, QLineEdit *typedBox) {
+    EditPasswordPrompt &prompt = Forms::Get<EditPasswordPrompt>();
+    prompt.ShowModal();
+    // The close box and Cancel are not an answer.
+    if (!prompt.Confirmed())
+        return EditPasswordAnswer::Cancelled;
+    QString typed = prompt.Typed();
+    if (typedBox) {
+        typedBox->setText(typed);
+        typed = typedBox->text();
+    }
+    return Convert::UCase(typed) == Convert::UCase(storedPassword) ? EditPasswordAnswer::Match
+                                                                    : EditPasswordAnswer::Mismatch;
+}
+
+void EditPasswordPrompt::Connect() {
+    QObject::connect(ui().cmdok, &QPushButton::clicked, Widget(), [this] { cmdok_Click(); });
+    QObject::connect(ui().cmdcancel, &QPushButton::clicked, Widget(), [this] { cmdcancel_Click(); });
+    QObject::connect(ui().txtpassword, &QLineEdit::returnPressed, Widget(), [this] { cmdok_Click(); });
+}
+
+// Every showing asks afresh.
+void EditPasswordPrompt::Form_Load() {
+    m_confirmed = false;
+    m_typed.clear();
+}
+
+void EditPasswordPrompt::cmdok_Click() {
+    m_typed = ui().txtpassword->text();
+    m_confirmed = true;
+    Unload();
+}
+
+void EditPasswordPrompt::cmdcancel_Click() { Unload(); }

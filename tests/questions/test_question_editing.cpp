@@ -1,0 +1,364 @@
+// The edit bar of both question bank windows: input mode, save with its checks, edit, delete, cancel.
+#include <QTabWidget>
+
+#include "QuestionBankSupport.h"
+
+using namespace Module1;
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString WrongPassword = u"رمز شما اشتباه است"_s;
+const QString ConfirmDelete = u" آيا مطمئن به حذف اين گزينه از ليست هستيد ؟   "_s;
+const QString CompleteAll = u" لطفا همه گزينه ها را تکميل کنيد "_s;
+const QString OptionOutOfRange = u" گزينه صحيح بايد عددي بين 1 تا 4 باشد "_s;
+const QString Lesson = u"مباني کامپيوتر"_s;
+const QString Table = u"\"Qمبانيکامپيوتر\""_s;
+
+struct Typed {
+    QString question = u"سوال تازه"_s, a1 = u" الف "_s, a2 = u"ب"_s, a3 = u"ج"_s;
+    QString a4 = u"همه موارد"_s, option = u"3"_s, explanation = u"چون"_s;
+};
+
+class EditingTest : public QuestionBankTest {
+protected:
+    void SetUp() override {
+        QuestionBankTest::SetUp();
+        MakeLesson(Lesson, 10);
+    }
+
+    template <class W> W &details() {
+        W &w = open<W>();
+        if (w.ui().DarsCombo->currentIndex() < 0)
+            choose(w, Lesson);
+        // The browse window's details tab is reached by the grid's double click only.
+        const QRect cell = w.ui().DataGrid1->visualRect(w.ui().DataGrid1->model()->index(0, 0));
+        QTest::mouseClick(w.ui().DataGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(w.ui().DataGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+        EXPECT_EQ(w.ui().SSTab->currentIndex(), 1);
+        return w;
+    }
+
+    static void type(QuestionBankForm &w, const Typed &t) {
+        auto &u = w.ui();
+        u.tq->setPlainText(t.question);
+        u.ta1->setText(t.a1);
+        u.ta2->setText(t.a2);
+        u.ta3->setText(t.a3);
+        u.Comboa4->setEditText(t.a4);
+        u.Combot->setEditText(t.option);
+        u.tt->setText(t.explanation);
+    }
+
+    static bool inInputMode(QuestionBankForm &w) {
+        return w.ui().tt->isVisible() && !w.ui().SSTab->isTabEnabled(0) && !w.ui().Toolbar3->isEnabled();
+    }
+
+    // A command of the edit bar met with a wrong password: one OK box without a title of its own.
+    void expectWrongPassword(QuestionBankForm &w, int button, const QString &typed) {
+        answerPassword(typed);
+        click(w, w.ui().Toolbar2, button);
+        ASSERT_EQ(msgs.calls.size(), 1u);
+        EXPECT_EQ(msgs.Last().text, WrongPassword);
+        EXPECT_EQ(msgs.Last().style, 0);
+        EXPECT_FALSE(msgs.Last().titleGiven);
+    }
+
+    int rows() { return Scalar(u"SELECT COUNT(*) FROM "_s + Table).toInt(); }
+};
+
+TEST_F(EditingTest, NewThenSaveAddsTheTypedRowUntrimmedAndMakesTheLastRowCurrent) {
+    auto &w = details<QuestionForm>();
+    auto &u = w.ui();
+    u.tt->setText(u"قبلي"_s);
+    click(w, u.Toolbar2, 5);
+    EXPECT_TRUE(inInputMode(w));
+    EXPECT_EQ(enabledButtons(w, u.Toolbar2), "13");
+    EXPECT_FALSE(u.QuestionBox->isReadOnly());
+    EXPECT_FALSE(u.AnswerBox1->isReadOnly());
+    EXPECT_EQ(u.tq->toPlainText(), "");
+    EXPECT_EQ(u.Comboa4->currentText(), "");
+    EXPECT_EQ(u.Combot->currentText(), "");
+    EXPECT_EQ(u.tt->text(), u"قبلي"_s) << "the explanation keeps what it held";
+    EXPECT_EQ(u.Comboa4->count(), 5);
+    EXPECT_EQ(u.Comboa4->itemText(0), u"هيچکدام"_s);
+    EXPECT_EQ(u.Comboa4->itemText(1), u"گزينه هاي الف و ب"_s);
+    EXPECT_EQ(u.Comboa4->itemText(2), u"گزينه هاي الف و ج"_s);
+    EXPECT_EQ(u.Comboa4->itemText(3), u"گزينه هاي ب و ج"_s);
+    EXPECT_EQ(u.Comboa4->itemText(4), u"همه موارد"_s);
+
+    type(w, {});
+    click(w, u.Toolbar2, 3);
+    EXPECT_TRUE(msgs.calls.empty());
+    EXPECT_FALSE(inInputMode(w));
+    EXPECT_TRUE(u.QuestionBox->isReadOnly());
+    EXPECT_EQ(enabledButtons(w, u.Toolbar2), "5") << "delete and edit wait for the details tab";
+    EXPECT_TRUE(w.ListDirty());
+    QSqlQuery row = Db::Exec(TestDb(), u"SELECT Question, Answer1, Answer2, Answer3, Answer4, TrueAnswer, Answer5, "
+                                        u"AfterRun, typeof(TrueAnswer) FROM "_s + Table + u" WHERE ID = 11"_s);
+    ASSERT_TRUE(row.next());
+    const QStringList stored{u"سوال تازه"_s, u" الف "_s, u"ب"_s, u"ج"_s, u"همه موارد"_s, u"3"_s, u"چون"_s, u"0"_s, u"integer"_s};
+    for (int i = 0; i < stored.size(); ++i)
+        EXPECT_EQ(row.value(i).toString(), stored[i]) << i;
+    EXPECT_EQ(currentId(w), 11);
+    EXPECT_EQ(u.QuestionBox->toPlainText(), u"سوال تازه"_s);
+
+    u.SSTab->setCurrentIndex(0);
+    EXPECT_FALSE(w.ListDirty());
+    EXPECT_EQ(u.CountLAB->text(), "11");
+}
+
+TEST_F(EditingTest, SaveRefusesEmptyOptionsAndAnythingButAWholeOptionFromOneToFour) {
+    struct Case {
+        Typed typed;
+        QString message;
+    } cases[] = {
+        {{.option = u"1"_s}, {}},
+        {{.option = u"4"_s}, {}},
+        {{.option = u" 2 "_s}, {}},
+        {{.option = u"0"_s}, OptionOutOfRange},
+        {{.option = u"5"_s}, OptionOutOfRange},
+        {{.option = u"2.5"_s}, OptionOutOfRange},
+        {{.option = u"3x"_s}, OptionOutOfRange},
+        {{.option = u""_s}, CompleteAll},
+        {{.option = u"  "_s}, CompleteAll},
+        {{.question = u"   "_s}, CompleteAll},
+        {{.a3 = u""_s}, CompleteAll},
+        {{.a4 = u" "_s}, CompleteAll},
+        {{.explanation = u""_s}, {}},
+    };
+    auto &w = details<QuestionForm>();
+    int expectedRows = rows();
+    for (const Case &c : cases) {
+        msgs.Clear();
+        click(w, w.ui().Toolbar2, 5);
+        type(w, c.typed);
+        click(w, w.ui().Toolbar2, 3);
+        const std::string what = (c.typed.option + u'|' + c.typed.question + u'|' + c.typed.a3).toStdString();
+        if (c.message.isEmpty()) {
+            EXPECT_TRUE(msgs.calls.empty()) << what;
+            EXPECT_FALSE(inInputMode(w)) << what;
+            EXPECT_EQ(rows(), ++expectedRows) << what;
+            continue;
+        }
+        ASSERT_EQ(msgs.calls.size(), 1u) << what;
+        EXPECT_EQ(msgs.Last().text, c.message) << what;
+        EXPECT_EQ(msgs.Last().style, 48);
+        EXPECT_EQ(msgs.Last().title, "");
+        EXPECT_TRUE(msgs.Last().titleGiven);
+        EXPECT_TRUE(inInputMode(w)) << what;
+        EXPECT_EQ(rows(), expectedRows) << what;
+        EXPECT_EQ(w.ui().Combot->currentText(), c.typed.option) << "typed texts stay";
+        EXPECT_EQ(w.ui().tq->toPlainText(), c.typed.question);
+        click(w, w.ui().Toolbar2, 1);
+    }
+}
+
+TEST_F(EditingTest, EditAsksThePasswordAndItsSaveAddsARowBesideTheUnchangedOne) {
+    UnlockedFlag = 1;
+    auto &w = details<QuestionForm>();
+    auto &u = w.ui();
+    w.Adodc1->Recordset().SetAbsolutePosition(7);
+
+    expectWrongPassword(w, 4, u"wrong"_s);
+    EXPECT_FALSE(inInputMode(w));
+    EXPECT_EQ(w.SavedPosition(), 0);
+
+    answerPassword(u"1234"_s);
+    click(w, u.Toolbar2, 4);
+    EXPECT_EQ(modal.opened, (std::vector<QString>{u"QuestionForm"_s, u"EditPasswordPrompt"_s, u"EditPasswordPrompt"_s}));
+    EXPECT_TRUE(inInputMode(w));
+    EXPECT_EQ(w.SavedPosition(), 7);
+    EXPECT_EQ(u.tq->toPlainText(), "") << "edit does not copy the row into the input";
+    type(w, {.question = u"Question 7 corrected"_s});
+    click(w, u.Toolbar2, 3);
+    EXPECT_EQ(msgs.calls.size(), 1u);
+    EXPECT_EQ(questions(Lesson).mid(6), (QStringList{u"Question 7"_s, u"Question 8"_s, u"Question 9"_s,
+                                                      u"Question 10"_s, u"Question 7 corrected"_s}));
+    EXPECT_EQ(currentId(w), 11) << "with an edit remembered, the new row stays current";
+}
+
+TEST_F(EditingTest, CancelReadsTheRowsAgainAndReturnsToTheEditedPositionOrTheNearestRow) {
+    UnlockedFlag = 1;
+    auto &w = details<QuestionForm>();
+    auto &u = w.ui();
+    w.Adodc1->Recordset().SetAbsolutePosition(7);
+    answerPassword(u"1234"_s);
+    click(w, u.Toolbar2, 4);
+    Exec(u"UPDATE "_s + Table + u" SET Question='changed elsewhere' WHERE ID=7"_s);
+    click(w, u.Toolbar2, 1);
+    EXPECT_FALSE(inInputMode(w));
+    EXPECT_EQ(w.Adodc1->Recordset().AbsolutePosition(), 7);
+    EXPECT_EQ(u.QuestionBox->toPlainText(), "changed elsewhere");
+    EXPECT_FALSE(w.ListDirty());
+    EXPECT_EQ(enabledButtons(w, u.Toolbar2), "5");
+
+    // A later New: Cancel goes back to the remembered row, Save stays on the new one.
+    click(w, u.Toolbar2, 5);
+    w.Adodc1->Recordset().MoveFirst();
+    click(w, u.Toolbar2, 1);
+    EXPECT_EQ(w.Adodc1->Recordset().AbsolutePosition(), 7);
+
+    click(w, u.Toolbar2, 5);
+    Exec(u"DELETE FROM "_s + Table + u" WHERE ID > 4"_s);
+    click(w, u.Toolbar2, 1);
+    EXPECT_EQ(w.Adodc1->Recordset().AbsolutePosition(), 4) << "fewer rows: the last one";
+    click(w, u.Toolbar2, 5);
+    Exec(u"DELETE FROM "_s + Table);
+    click(w, u.Toolbar2, 1);
+    EXPECT_EQ(w.Adodc1->Recordset().RecordCount(), 0);
+    EXPECT_EQ(u.QuestionBox->toPlainText(), "") << "an empty lesson shows an empty page";
+}
+
+TEST_F(EditingTest, DeleteAsksThePasswordAndConfirmationThenReloadsTheListOneShorter) {
+    UnlockedFlag = 1;
+    auto &w = details<QuestionForm>();
+    auto &u = w.ui();
+    w.Adodc1->Recordset().SetAbsolutePosition(3);
+
+    expectWrongPassword(w, 2, u"12345"_s);
+
+    answerPassword(QString(), false);
+    click(w, u.Toolbar2, 2);
+    EXPECT_EQ(msgs.calls.size(), 1u) << "a closed prompt is not a wrong password";
+
+    answerPassword(u"1234"_s);
+    msgs.Answer(Msg::vbNo);
+    click(w, u.Toolbar2, 2);
+    ASSERT_EQ(msgs.calls.size(), 2u);
+    EXPECT_EQ(msgs.Last().text, ConfirmDelete);
+    EXPECT_EQ(msgs.Last().style, 36);
+    EXPECT_EQ(msgs.Last().title, "");
+    EXPECT_TRUE(msgs.Last().titleGiven);
+    EXPECT_EQ(rows(), 10);
+    EXPECT_EQ(u.SSTab->currentIndex(), 1);
+    EXPECT_FALSE(w.ListDirty());
+
+    answerPassword(u"1234"_s);
+    click(w, u.Toolbar2, 2);
+    EXPECT_EQ(rows(), 9);
+    EXPECT_FALSE(Scalar(u"SELECT COUNT(*) FROM "_s + Table + u" WHERE ID = 3"_s).toBool());
+    EXPECT_EQ(u.SSTab->currentIndex(), 0);
+    EXPECT_FALSE(w.ListDirty()) << "the list tab reloaded at once";
+    EXPECT_EQ(u.CountLAB->text(), "9");
+}
+
+TEST_F(EditingTest, TheEditPasswordIgnoresLetterCaseOnly) {
+    struct Case {
+        QString stored, typed;
+        EditPasswordAnswer answer;
+    } cases[] = {
+        {u"Abc1"_s, u"aBC1"_s, EditPasswordAnswer::Match},
+        {u"Abc1"_s, u"Abc1 "_s, EditPasswordAnswer::Mismatch},
+        {u" Abc1"_s, u"Abc1"_s, EditPasswordAnswer::Mismatch},
+        {u""_s, u""_s, EditPasswordAnswer::Match},
+        {u""_s, u" "_s, EditPasswordAnswer::Mismatch},
+        {u"رمز"_s, u"رمز"_s, EditPasswordAnswer::Match},
+        {u"رمز"_s, u"رمز "_s, EditPasswordAnswer::Mismatch},
+        {u"كتاب"_s, u"کتاب"_s, EditPasswordAnswer::Mismatch},
+    };
+    for (const Case &c : cases) {
+        answerPassword(c.typed);
+        EXPECT_EQ(AskEditPassword(c.stored), c.answer) << c.stored.toStdString() << '|' << c.typed.toStdString();
+    }
+    answerPassword(u"x"_s, false);
+    EXPECT_EQ(AskEditPassword(QString()), EditPasswordAnswer::Cancelled) << "the close box";
+    modal.On(u"EditPasswordPrompt"_s, [](QDialog &) {
+        QTest::mouseClick(Forms::Get<EditPasswordPrompt>().ui().cmdcancel, Qt::LeftButton);
+    });
+    EXPECT_EQ(AskEditPassword(QString()), EditPasswordAnswer::Cancelled) << "Cancel";
+    modal.On(u"EditPasswordPrompt"_s, [](QDialog &) {
+        auto &prompt = Forms::Get<EditPasswordPrompt>();
+        EXPECT_EQ(prompt.ui().txtpassword->text(), "") << "asked afresh";
+        EXPECT_EQ(prompt.ui().txtpassword->echoMode(), QLineEdit::Password);
+        QTest::keyClicks(prompt.ui().txtpassword, u"ab"_s);
+        QTest::keyClick(prompt.ui().txtpassword, Qt::Key_Return);
+    });
+    EXPECT_EQ(AskEditPassword(u"AB"_s), EditPasswordAnswer::Match) << "Enter confirms";
+}
+
+TEST_F(EditingTest, TheStoredPasswordComesFromTheSettingsRowAndTheTypedOneIsKeptInTxtpass) {
+    UnlockedFlag = 1;
+    Exec(u"UPDATE setting SET passedit=''"_s);
+    auto &w = details<QuestionForm>();
+    answerPassword(u""_s);
+    click(w, w.ui().Toolbar2, 4);
+    EXPECT_TRUE(inInputMode(w)) << "an empty stored password matches an empty typed one";
+    click(w, w.ui().Toolbar2, 1);
+    EXPECT_FALSE(enabled(w, w.ui().Toolbar2, 4)) << "edit waits for the details tab";
+    w.ui().SSTab->setCurrentIndex(0);
+    w.ui().SSTab->setCurrentIndex(1);
+    answerPassword(u"1234"_s);
+    click(w, w.ui().Toolbar2, 4);
+    ASSERT_EQ(msgs.calls.size(), 1u);
+    EXPECT_EQ(msgs.Last().text, WrongPassword);
+    EXPECT_EQ(w.ui().txtpass->text(), "1234");
+    EXPECT_FALSE(w.ui().txtpass->isVisible());
+}
+
+TEST_F(EditingTest, TheBrowseWindowsInputStartsFromTheQuestionOnDisplayAndShowsItAgainAfterwards) {
+    auto &w = details<frmq2>();
+    auto &u = w.ui();
+    click(w, u.Toolbar3, 3);
+    EXPECT_EQ(u.tq->toPlainText(), "Question 2");
+    click(w, u.Toolbar2, 5);
+    EXPECT_TRUE(inInputMode(w));
+    EXPECT_EQ(u.tq->toPlainText(), "Question 2") << "nothing is emptied";
+    EXPECT_EQ(u.Combot->currentText(), "2");
+    EXPECT_FALSE(u.QuestionBox->isVisible());
+    EXPECT_FALSE(u.QuestionBox->isReadOnly());
+    u.tq->setPlainText(u"Question 2 again"_s);
+    u.Comboa4->setEditText(u"هيچکدام"_s);
+    click(w, u.Toolbar2, 3);
+    EXPECT_TRUE(msgs.calls.empty());
+    EXPECT_EQ(questions(Lesson).last(), u"Question 2 again"_s);
+    EXPECT_EQ(Scalar(u"SELECT Answer1 FROM "_s + Table + u" WHERE ID=11"_s).toString(), "A2-1");
+    for (QWidget *box : QVector<QWidget *>{u.tq, u.ta1, u.ta2, u.ta3})
+        EXPECT_TRUE(box->isVisible()) << box->objectName().toStdString();
+    EXPECT_FALSE(u.Comboa4->isVisible());
+    EXPECT_FALSE(u.tt->isVisible());
+    EXPECT_TRUE(u.QuestionBox->isReadOnly());
+}
+
+TEST_F(EditingTest, AFailedSaveOrDeleteIsToldAndKeepsEverythingAsItWas) {
+    UnlockedFlag = 1;
+    auto &w = details<QuestionForm>();
+    auto &u = w.ui();
+    click(w, u.Toolbar2, 5);
+    type(w, {});
+    Exec(u"ALTER TABLE "_s + Table + u" RENAME TO away"_s);
+    click(w, u.Toolbar2, 3);
+    ASSERT_EQ(msgs.calls.size(), 1u);
+    EXPECT_EQ(msgs.Last().style, 16);
+    EXPECT_TRUE(inInputMode(w));
+    EXPECT_EQ(u.tq->toPlainText(), u"سوال تازه"_s);
+    Exec(u"ALTER TABLE away RENAME TO "_s + Table);
+    click(w, u.Toolbar2, 3);
+    EXPECT_EQ(msgs.calls.size(), 1u);
+    EXPECT_FALSE(inInputMode(w));
+    EXPECT_EQ(rows(), 11) << "the second press stored it once";
+
+    u.SSTab->setCurrentIndex(0);
+    u.SSTab->setCurrentIndex(1);
+    Exec(u"CREATE TRIGGER keep BEFORE DELETE ON "_s + Table + u" BEGIN SELECT RAISE(ABORT, 'kept'); END"_s);
+    answerPassword(u"1234"_s);
+    click(w, u.Toolbar2, 2);
+    EXPECT_EQ(msgs.calls.size(), 3u);
+    EXPECT_EQ(msgs.Last().style, 16);
+    EXPECT_EQ(rows(), 11);
+    EXPECT_EQ(u.SSTab->currentIndex(), 1);
+}
+
+TEST_F(EditingTest, InputBoxesTakeNoMoreThanTheirFieldsHold) {
+    auto &w = details<QuestionForm>();
+    auto &u = w.ui();
+    click(w, u.Toolbar2, 5);
+    QTest::keyClicks(u.ta1, QString(90, u'a'));
+    QTest::keyClicks(u.tt, QString(60, u'b'));
+    u.tq->setFocus();
+    QTest::keyClicks(u.tq, QString(260, u'c'));
+    EXPECT_EQ(u.ta1->text().size(), 85);
+    EXPECT_EQ(u.tt->text().size(), 50);
+    EXPECT_EQ(u.tq->toPlainText().size(), 255);
+    click(w, u.Toolbar2, 1);
+}
+} // namespace
