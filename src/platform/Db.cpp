@@ -98,6 +98,8 @@ bool IsBusy(const QSqlError &error) {
     return ok && (code & 0xff) == 5; // SQLITE_BUSY and its extended codes
 }
 
+bool IsBusyFailure(const DbError &error) { return dynamic_cast<const BusyError *>(&error) != nullptr; }
+
 QSqlError Run(const QSqlDatabase &db, QSqlQuery &query, const QString &sql, const QVariantList &values) {
     std::optional<LockWait> wait;
     for (;;) {

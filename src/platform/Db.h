@@ -42,6 +42,8 @@ void TellBusy();
 
 // Whether a failure is another connection's lock on the file.
 bool IsBusy(const QSqlError &error);
+// Whether a failure is a wait for a busy file that the user gave up (a BusyError).
+bool IsBusyFailure(const DbError &error);
 
 // Prepares query, binds values and runs it, waiting out other workstations' locks with the windows
 // painting. Returns the failure when there is one that is not a lock; throws BusyError when the user

@@ -241,13 +241,17 @@ void QuestionBankForm::Form_Load() {
         switchOffTabs(accessValue(u.txtq) == 0);
         if (m_kind.choosesFirstLesson)
             ChooseLesson();
-    } catch (const Db::DbError &) {
-        if (m_kind.endsOnLoadFailure) {
+    } catch (const Db::DbError &error) {
+        // A file only in use is not broken: the window stays, without its rows.
+        if (Db::IsBusyFailure(error)) {
+            Db::TellBusy();
+        } else if (m_kind.endsOnLoadFailure) {
             MsgBox(DatabaseBroken, Msg::vbCritical, QString());
             App::End();
             return;
+        } else {
+            tell(LessonsUnreadable);
         }
-        tell(LessonsUnreadable);
         switchOffTabs(true);
     }
     u.SSTab->setTabVisible(ManagementTab, false);

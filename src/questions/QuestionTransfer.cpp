@@ -20,7 +20,7 @@ MissingLesson::MissingLesson(const QString &lessonName)
 
 bool IsBusy(const Db::DbError &error) {
     // A wait the user gave up, or a lock met inside a transaction.
-    return dynamic_cast<const Db::BusyError *>(&error) ||
+    return Db::IsBusyFailure(error) ||
            QString::fromStdString(error.what()).contains(QStringLiteral("locked"), Qt::CaseInsensitive);
 }
 
