@@ -110,8 +110,12 @@ bool notekaramooz1::open(DataControl &data, const QString &source) {
     data.RecordSource = source;
     try {
         data.Refresh();
-    } catch (const Db::DbError &) {
-        tellNotesUnreadable();
+    } catch (const Db::DbError &error) {
+        // A file in use is told as such, never as unreadable.
+        if (Db::IsBusyFailure(error))
+            Db::TellBusy();
+        else
+            tellNotesUnreadable();
         return false;
     }
     return true;
