@@ -43,6 +43,14 @@ enum EditButton { CancelButton = 1, DeleteButton = 2, SaveButton = 3, EditButton
 
 void tell(const QString &text) { MsgBox(text, Msg::vbCritical, QString()); }
 
+// A file in use by another workstation is told as such, anything else with the window's own text.
+void tellFailure(const Db::DbError &error, const QString &text) {
+    if (Db::IsBusyFailure(error))
+        Db::TellBusy();
+    else
+        tell(text);
+}
+
 // The value of an access box: its leading number.
 double accessValue(const QLineEdit *box) { return Convert::Val(box->text()); }
 
@@ -305,8 +313,8 @@ void QuestionBankForm::switchOffTabs(bool questionAccessOff) {
 void QuestionBankForm::DarsCombo_Click() {
     try {
         ChooseLesson();
-    } catch (const Db::DbError &) {
-        tell(QuestionsUnreadable);
+    } catch (const Db::DbError &error) {
+        tellFailure(error, QuestionsUnreadable);
         enableByRowCount(true);
         ui().CountLAB->setText(QString::number(rowCount()));
     }
@@ -368,8 +376,8 @@ void QuestionBankForm::CopyLessonIntoMemory() {
 void QuestionBankForm::Cmd_Refresh_Click() {
     try {
         RunRefresh();
-    } catch (const Db::DbError &) {
-        tell(QuestionsUnreadable);
+    } catch (const Db::DbError &error) {
+        tellFailure(error, QuestionsUnreadable);
     }
 }
 
@@ -418,8 +426,8 @@ void QuestionBankForm::SSTab_Click(int tab) {
         if (m_listDirty) {
             try {
                 ChooseLesson();
-            } catch (const Db::DbError &) {
-                tell(QuestionsUnreadable);
+            } catch (const Db::DbError &error) {
+                tellFailure(error, QuestionsUnreadable);
             }
             m_listDirty = false;
         }
@@ -586,8 +594,8 @@ void QuestionBankForm::CancelInput() {
     m_listDirty = false;
     try {
         Adodc1->Refresh();
-    } catch (const Db::DbError &) {
-        tell(QuestionsUnreadable);
+    } catch (const Db::DbError &error) {
+        tellFailure(error, QuestionsUnreadable);
     }
     LeaveInputMode();
     const int rows = rowCount();
@@ -614,8 +622,8 @@ void QuestionBankForm::DeleteQuestion() {
         return;
     try {
         rs.Delete();
-    } catch (const Db::DbError &) {
-        tell(DeleteFailed);
+    } catch (const Db::DbError &error) {
+        tellFailure(error, DeleteFailed);
         focusQuestion();
         return;
     }

@@ -177,6 +177,25 @@ TEST_F(BankWindowTest, ABusyFileAtTheBankWindowsLoadIsWaitedForOrToldAsBusyAndNe
     Forms::Get<QuestionForm>().Unload();
 }
 
+// A refresh whose wait for a held file is given up is told as busy, not as questions that cannot be read.
+TEST_F(BankWindowTest, ARefreshOnAHeldFileIsToldAsBusyWhenTheWaitIsGivenUp) {
+    const int steps = QuestionBankForm::RefreshSteps;
+    QuestionBankForm::RefreshSteps = 1;
+    auto &w = open<QuestionForm>();
+    ASSERT_TRUE(msgs.calls.empty());
+    Db::SetBusyPatience(50);
+    {
+        FileLock other(DatabasePath(), 5000);
+        msgs.Answer(Msg::vbNo);
+        QTest::mouseClick(w.ui().Cmd_Refresh, Qt::LeftButton);
+    }
+    QuestionBankForm::RefreshSteps = steps;
+    ASSERT_EQ(msgs.calls.size(), 2u);
+    EXPECT_EQ(msgs.calls[0].text, BusyTexts::KeepWaiting);
+    EXPECT_EQ(msgs.calls[1].text, BusyTexts::Busy);
+    w.Unload();
+}
+
 // The bar as a timer sees it while the refresh's busy loop yields.
 int HighestBarDuringRefresh(QuestionBankForm &w) {
     int highest = -1;
