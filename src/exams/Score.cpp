@@ -8,24 +8,23 @@
 
 namespace Score {
 
-namespace {
-double unrounded(uint8_t correct, uint8_t wrong) {
+double Points(double correct, double wrong) {
     const double t = Convert::Val(Module1::GetSetting(QStringLiteral("T_Emtiyaz")));
     const double f = Convert::Val(Module1::GetSetting(QStringLiteral("F_Emtiyaz")));
     return t * correct - f * wrong;
 }
-} // namespace
 
-int16_t FromSettings(uint8_t correct, uint8_t wrong) {
-    const double score = unrounded(correct, wrong);
+int16_t Whole(double score) {
     if (std::isnan(score)) // an infinite setting times a count of 0
         return 0;
     return Convert::CInt(std::clamp(score, -32768.0, 32767.0));
 }
 
+int16_t FromSettings(uint8_t correct, uint8_t wrong) { return Whole(Points(correct, wrong)); }
+
 std::optional<int16_t> Exact(uint8_t correct, uint8_t wrong) {
     try {
-        return Convert::CInt(unrounded(correct, wrong));
+        return Convert::CInt(Points(correct, wrong));
     } catch (const Convert::ConversionError &) {
         return std::nullopt;
     }

@@ -5,6 +5,13 @@
 
 namespace Score {
 
+// correct × "T_Emtiyaz" − wrong × "F_Emtiyaz" unrounded, in double precision (missing or
+// non-numeric settings count as 0).
+double Points(double correct, double wrong);
+
+// A score as a whole number, halves to even; beyond the 16-bit range it stops at the range's end.
+int16_t Whole(double score);
+
 // correct × "T_Emtiyaz" − wrong × "F_Emtiyaz" (missing or non-numeric settings count as 0), rounded
 // halves to even. Beyond the 16-bit range it stops at the range's end rather than failing.
 int16_t FromSettings(uint8_t correct, uint8_t wrong);

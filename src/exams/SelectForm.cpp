@@ -135,7 +135,10 @@ void SelectForm::PickTrainee() {
         m_opener.name->setText(name);
     if (m_opener.nationalCode)
         m_opener.nationalCode->setText(Bindings::DisplayText(rs.Value(QStringLiteral("codemeli"))));
-    if (m_opener.entryCode)
+    if (m_opener.entryCode) {
         m_opener.entryCode->setVisible(true);
+        // The code is what the trainee types next.
+        m_opener.entryCode->setFocus();
+    }
     Unload();
 }

@@ -101,6 +101,8 @@ public:
     void Open(const QString &user = QString(), const QString &password = QString(), int options = -1);
     void Close();
     bool IsOpen() const { return m_open; }
+    // The open connection, for recordsets that name it as their active connection.
+    QSqlDatabase Database() const { return QSqlDatabase::database(m_name, false); }
 
 private:
     bool m_open = false;

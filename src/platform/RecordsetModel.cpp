@@ -42,7 +42,11 @@ QVariant RecordsetModel::data(const QModelIndex &index, int role) const {
         return QVariant();
     const QVariant value = m_recordset->ValueAt(index.row(), fieldColumn(index.column()));
     // Numbers read as the program writes them everywhere else (Latin digits), not in the locale's digits.
-    return role == Qt::DisplayRole ? QVariant(Bindings::DisplayText(value)) : value;
+    if (role != Qt::DisplayRole)
+        return value;
+    if (!m_allFields && m_columns.at(index.column()).format)
+        return m_columns.at(index.column()).format(value);
+    return Bindings::DisplayText(value);
 }
 
 QVariant RecordsetModel::headerData(int section, Qt::Orientation orientation, int role) const {

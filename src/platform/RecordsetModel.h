@@ -3,12 +3,15 @@
 #include <QAbstractTableModel>
 #include <QPointer>
 #include <QVector>
+#include <functional>
 
 #include "platform/Recordset.h"
 
 struct GridColumn {
     QString caption;
     QString field;
+    // How the column shows its values; none: as the boxes show them.
+    std::function<QString(const QVariant &)> format = {};
 };
 
 class RecordsetModel : public QAbstractTableModel {

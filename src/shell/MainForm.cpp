@@ -14,6 +14,7 @@
 #include "shell/Module1.h"
 #include "shell/SettingForm.h"
 #include "shell/frmhelp.h"
+#include "trainees/KaramoozList.h"
 #include "trainees/notekaramooz1.h"
 
 using namespace Module1;
@@ -194,9 +195,14 @@ void MainForm::OpenQuestionBank() { Forms::Get<QuestionForm>().ShowModal(); }
 
 void MainForm::OpenExamSetup() { Forms::Get<ExamForm>().ShowModal(); }
 
-// The trainee list takes the menu's place: the menu unloads, the list opens modally and shows the menu
-// again when it closes. Until the list is built the menu stays, so the program does not end here.
-void MainForm::OpenTraineeList() {}
+// The trainee list takes the menu's place: the menu unloads and the list opens modally; its back
+// buttons show the menu again. The list is loaded first, so the program never runs out of windows.
+void MainForm::OpenTraineeList() {
+    KaramoozList &list = Forms::Get<KaramoozList>();
+    list.Load();
+    Unload();
+    list.ShowModal();
+}
 
 void MainForm::OpenSettings() { Forms::Get<SettingForm>().ShowModal(); }
 

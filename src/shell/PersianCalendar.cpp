@@ -2,6 +2,8 @@
 
 #include "platform/Convert.h"
 
+#include <QStringList>
+
 using namespace Qt::StringLiterals;
 
 namespace Module1 {
@@ -29,6 +31,26 @@ QString num(int n) { return QString::number(n); }
 
 // Month and day of the numeric form always take two digits.
 QString padded(int n) { return n < 10 ? "0"_L1 + num(n) : num(n); }
+
+int yearLength(int k) { return IsPersianLeapYear(k) ? 366 : 365; }
+
+int monthLength(int year, int month) {
+    if (month <= 6)
+        return 31;
+    if (month <= 11)
+        return 30;
+    return IsPersianLeapYear(year - BaseYear) ? 30 : 29;
+}
+
+// A part of a typed date: plain Latin digits only.
+std::optional<int> digitsValue(const QString &part) {
+    if (part.isEmpty() || part.size() > 6)
+        return std::nullopt;
+    for (const QChar ch : part)
+        if (ch < u'0' || ch > u'9')
+            return std::nullopt;
+    return part.toInt();
+}
 
 } // namespace
 
@@ -108,6 +130,29 @@ bool IsBadPersianDate(const QString &text) {
         return true;
 
     return false;
+}
+
+std::optional<QDate> PersianToDate(int year, int month, int day) {
+    if (month < 1 || month > 12 || day < 1 || day > monthLength(year, month))
+        return std::nullopt;
+    qint64 days = 0;
+    for (int k = 0; k < year - BaseYear; ++k)
+        days += yearLength(k);
+    for (int k = year - BaseYear; k < 0; ++k)
+        days -= yearLength(k);
+    days += month <= 6 ? (month - 1) * 31 : 186 + (month - 7) * 30;
+    days += day - 1;
+    return QDate(1953, 3, 21).addDays(days);
+}
+
+std::optional<QDate> PersianTextToDate(const QString &text) {
+    const QStringList parts = text.split(u'/');
+    if (parts.size() != 3)
+        return std::nullopt;
+    const auto year = digitsValue(parts[0]), month = digitsValue(parts[1]), day = digitsValue(parts[2]);
+    if (!year || !month || !day)
+        return std::nullopt;
+    return PersianToDate(*year, *month, *day);
 }
 
 } // namespace Module1

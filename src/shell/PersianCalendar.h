@@ -24,4 +24,13 @@ bool IsPersianLeapYear(int k);
 // ranges of month and day are looked at; the month's length is not.
 bool IsBadPersianDate(const QString &text);
 
+// The calendar date of a Persian year, month and day, by the same day count run backwards (years
+// before 1332 by the same leap rule). Nothing when no such day exists: a month outside 1..12, a day
+// below 1 or past the month's end (Esfand 30 of a common year, Mehr 31).
+std::optional<QDate> PersianToDate(int year, int month, int day);
+
+// The calendar date that a typed year/month/day text names. Nothing when a part is missing or not
+// all digits, or when the day does not exist; IsBadPersianDate lets such texts through.
+std::optional<QDate> PersianTextToDate(const QString &text);
+
 } // namespace Module1

@@ -296,6 +296,7 @@ TEST_F(ExamFormTest, APickFillsTheBoxesAndSurvivesAnotherLesson) {
     EXPECT_EQ(u.Text6->text(), u"1270364898"_s);
     EXPECT_TRUE(u.Text7->isVisible());
     EXPECT_TRUE(u.Text7->text().isEmpty());
+    EXPECT_EQ(form.Widget()->focusWidget(), u.Text7); // ready for the code
     EXPECT_FALSE(u.Text6->isVisible());
     EXPECT_EQ(SelectedTraineeName, u"نرگس  توکلی"_s);
 

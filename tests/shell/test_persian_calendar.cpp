@@ -180,3 +180,49 @@ TEST(PersianCalendar, RunsOneDayBehindQtJalaliFrom1437) {
         EXPECT_EQ(PersianDate(c.date), c.ours) << fmt(c.date.toString(Qt::ISODate));
     }
 }
+
+// Qt's Jalali calendar checks the way back from a Persian date to the calendar date over the years
+// where the two agree; every day there must come back to the date it was made from.
+TEST(PersianCalendar, PersianDateBackToTheCalendarDate) {
+    const QCalendar jalali(QCalendar::System::Jalali);
+    for (QDate date = Epoch; date <= QDate(2058, 3, 19); date = date.addDays(1)) {
+        const QCalendar::YearMonthDay ymd = jalali.partsFromDate(date);
+        ASSERT_EQ(PersianToDate(ymd.year, ymd.month, ymd.day), date) << fmt(date.toString(Qt::ISODate));
+        ASSERT_EQ(PersianTextToDate(*PersianDate(date)), date) << fmt(date.toString(Qt::ISODate));
+    }
+}
+
+// Beyond the years that Qt agrees on, the way back still undoes our own day count.
+TEST(PersianCalendar, PersianDateBackPastTheAgreedYears) {
+    for (QDate date(2058, 3, 1); date <= QDate(2070, 3, 31); date = date.addDays(1))
+        ASSERT_EQ(PersianTextToDate(*PersianDate(date)), date) << fmt(date.toString(Qt::ISODate));
+}
+
+TEST(PersianCalendar, TypedDateToCalendarDate) {
+    const struct {
+        QString text;
+        std::optional<QDate> date;
+        const char *why;
+    } cases[] = {
+        {u"1393/07/05"_s, QDate(2014, 9, 27), "a plain date"},
+        {u"1332/01/01"_s, Epoch, "the first day of the count"},
+        {u"1331/12/29"_s, QDate(1953, 3, 20), "the day before it"},
+        {u"1393/12/29"_s, QDate(2015, 3, 20), "the last day of a common year"},
+        {u"1395/12/30"_s, QDate(2017, 3, 20), "Esfand 30 of a leap year"},
+        {u"1393/7/5"_s, QDate(2014, 9, 27), "single digits"},
+        {u"1393/12/30"_s, std::nullopt, "Esfand 30 of a common year"},
+        {u"1393/07/31"_s, std::nullopt, "Mehr has 30 days"},
+        {u"1393/06/32"_s, std::nullopt, "past Shahrivar's 31"},
+        {u"1393/13/01"_s, std::nullopt, "month 13"},
+        {u"1393/00/10"_s, std::nullopt, "month 0"},
+        {u"1393/07/00"_s, std::nullopt, "day 0"},
+        {u"abcd/ef/gh"_s, std::nullopt, "letters"},
+        {u"1393/07/05/"_s, std::nullopt, "a fourth part"},
+        {u"1393//05"_s, std::nullopt, "an empty part"},
+        {u"1393/07/0 5"_s, std::nullopt, "a space inside"},
+        {u"۱۳۹۳/۰۷/۰۵"_s, std::nullopt, "Persian digits are not read as numbers elsewhere either"},
+        {QString(), std::nullopt, "empty"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(PersianTextToDate(c.text), c.date) << fmt(c.text) << ": " << c.why;
+}

@@ -412,6 +412,26 @@ TEST_F(NotesWindowTest, CancelStoresNothingAndMakesTheFirstNoteCurrent) {
     form.Unload();
 }
 
+TEST_F(NotesWindowTest, TheCloseBoxUnderAPendingNoteStoresNothingAndTheNextOpeningStartsAfresh) {
+    notekaramooz1 &form = open();
+    choose(form, Herbs);
+    newNote(form);
+    fill(form, u"عنوان"_s, u"منبع"_s, u"شرح"_s);
+    form.Widget()->close();
+    ProcessEvents();
+    EXPECT_FALSE(form.IsLoaded());
+    EXPECT_TRUE(msgs.calls.empty());
+    EXPECT_EQ(notes(), 5);
+    open();
+    auto &u = form.ui();
+    EXPECT_EQ(gridIds(form), (QList<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(tabsOn(form), (QList<bool>{false, true, false}));
+    EXPECT_FALSE(u.cmd33->isEnabled());
+    EXPECT_TRUE(u.Text15->isReadOnly());
+    form.Unload();
+    EXPECT_EQ(notes(), 5);
+}
+
 TEST_F(NotesWindowTest, ANoteTheDatabaseRefusesStaysPendingWithWhatWasTyped) {
     notekaramooz1 &form = open();
     auto &u = form.ui();

@@ -1,0 +1,171 @@
+// The report-card tab of the trainee list: the current trainee's cards, the score of the chosen
+// card under the points saved now, and its chart.
+#include <QHeaderView>
+
+#include "exams/ChartForm.h"
+#include "exams/Score.h"
+#include "platform/Bindings.h"
+#include "platform/Convert.h"
+#include "platform/DataControl.h"
+#include "platform/MouseEvents.h"
+#include "platform/MsgBox.h"
+#include "platform/RecordMoves.h"
+#include "shell/Module1.h"
+#include "shell/SharedDatabase.h"
+#include "trainees/KaramoozList.h"
+#include "trainees/KaramoozTexts.h"
+#include "trainees/ProgressDelayLoop.h"
+
+using namespace Module1;
+
+namespace {
+void warn(const QString &text) { MsgBox(text, Msg::vbExclamation, QString()); }
+
+// The field's value on the current card, or nothing when no card is current.
+QString cardText(const Recordset &cards, const QString &field) {
+    if (!cards.IsOpen() || cards.IsBOF() || cards.IsEOF())
+        return QString();
+    return Bindings::DisplayText(cards.Value(field));
+}
+} // namespace
+
+void KaramoozList::ConnectCards() {
+    auto &u = ui();
+    Bindings::BindGrid(u.DataGrid2, Adodc2, KaramoozTexts::CardColumns);
+    u.DataGrid2->verticalHeader()->hide();
+    const std::pair<QLineEdit *, const char *> boxes[] = {
+        {u.Text7, "lesson"}, {u.tdate, "ExamDate"}, {u.T1, "QCount"},   {u.T2, "Tanswer"},
+        {u.T3, "FAnswer"},   {u.T4, "NAnswer"},     {u.T5, "fulltime"}, {u.T6, "AnswerTime"}};
+    for (const auto &[box, field] : boxes)
+        Bindings::Bind(box, Adodc2, QLatin1String(field));
+
+    const auto click = [this](QAbstractButton *button, void (KaramoozList::*handler)()) {
+        QObject::connect(button, &QAbstractButton::clicked, Widget(), [this, handler] { (this->*handler)(); });
+    };
+    click(u.Cmd_D_Name, &KaramoozList::Cmd_D_Name_Click);
+    click(u.Cmd_ExDate, &KaramoozList::Cmd_ExDate_Click);
+    // After the press has made the clicked row current; an empty grid has no row to click.
+    MouseEvents::Install(u.DataGrid2->viewport(), {.up = [this](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
+                             if (button == Qt::LeftButton)
+                                 DataGrid2_Click();
+                         }});
+    click(u.cmdback, &KaramoozList::cmdback_Click);
+    click(u.cmdnext, &KaramoozList::cmdnext_Click);
+    click(u.Cmd_ReMake, &KaramoozList::Cmd_ReMake_Click);
+    click(u.Cmd_ShowChart, &KaramoozList::Cmd_ShowChart_Click);
+    click(u.Command4, &KaramoozList::Command4_Click);
+    MouseEvents::Install(u.Command4, {.move = [this](Qt::MouseButton, Qt::MouseButtons, QPoint) {
+                             Command4_MouseMove();
+                         }});
+}
+
+void KaramoozList::LoadCards() {
+    const Recordset &list = Adodc1->Recordset();
+    if (TraineeCount() == 0 || list.IsBOF() || list.IsEOF())
+        return;
+    ShowCards();
+}
+
+// A code that is not a plain number finds no card, where inserted into the text it would break the query.
+QString KaramoozList::CardSource(const QString &classNumberText) {
+    return SharedDatabase::SelectAll(SharedDatabase::ReportCardTableName(classNumberText)) +
+           QStringLiteral(" WHERE KID=?");
+}
+
+void KaramoozList::ShowCards() {
+    auto &u = ui();
+    Adodc2->CommandType = DataControl::adCmdText;
+    Adodc2->RecordSource = CardSource(ClassNumberText);
+    Adodc2->RecordSourceValues = {Adodc1->Recordset().Value(QStringLiteral("codemeli"))};
+    int cards = 0;
+    try {
+        Adodc2->Refresh();
+        Adodc2->Recordset().Sort(QStringLiteral("Lesson"));
+        cards = Adodc2->Recordset().RecordCount();
+    } catch (const Db::DbError &) {
+        warn(QStringLiteral(" کارنامه هاي اين کارآموز از پايگاه داده خوانده نشد "));
+    }
+    u.Cmd_ReMake->setEnabled(cards >= 1);
+    u.Cmd_ShowChart->setEnabled(cards >= 1);
+    // A click on the empty grid of a trainee without cards switched it off.
+    if (cards >= 1)
+        u.DataGrid2->setEnabled(true);
+}
+
+void KaramoozList::SortCards(const QString &field) {
+    if (Adodc2->Recordset().IsOpen())
+        Adodc2->Recordset().Sort(field);
+}
+
+void KaramoozList::Cmd_D_Name_Click() { SortCards(QStringLiteral("Lesson")); }
+void KaramoozList::Cmd_ExDate_Click() { SortCards(QStringLiteral("ExamDate")); }
+
+void KaramoozList::DataGrid2_Click() {
+    auto &u = ui();
+    const Recordset &cards = Adodc2->Recordset();
+    if (!cards.IsOpen() || cards.RecordCount() == 0) {
+        u.DataGrid2->setEnabled(false);
+        return;
+    }
+    u.DataGrid2->setEnabled(true);
+    const double score = Score::Points(Convert::Val(u.T2->text()), Convert::Val(u.T3->text()));
+    u.T7->setText(Convert::NumberText(score));
+}
+
+void KaramoozList::cmdback_Click() { StepTrainee(-1); }
+void KaramoozList::cmdnext_Click() { StepTrainee(1); }
+
+void KaramoozList::StepTrainee(int direction) {
+    Recordset &list = Adodc1->Recordset();
+    if (TraineeCount() >= 1) {
+        if (direction < 0)
+            RecordMoves::PreviousOrFirst(list);
+        else
+            RecordMoves::NextOrLast(list);
+        ShowCards();
+    }
+    ui().T7->clear();
+}
+
+// The same card query again; the lesson order is not set again.
+void KaramoozList::Cmd_ReMake_Click() {
+    if (!ProgressDelayLoop(ui().PBar2))
+        return;
+    try {
+        Adodc2->Refresh();
+    } catch (const Db::DbError &) {
+        warn(QStringLiteral(" کارنامه هاي اين کارآموز از پايگاه داده خوانده نشد "));
+    }
+    ResetProgressBar(ui().PBar2);
+}
+
+void KaramoozList::Cmd_ShowChart_Click() {
+    auto &u = ui();
+    if (!ProgressDelayLoop(u.PBar2))
+        return;
+    ResetProgressBar(u.PBar2);
+    ResetChartGlobals();
+    const Recordset &cards = Adodc2->Recordset();
+    CurrentLessonName = cardText(cards, QStringLiteral("Lesson"));
+    // The chart shows this card's own date, never an earlier exam's.
+    ReportExamDate = cardText(cards, QStringLiteral("ExamDate"));
+    SelectedTraineeName = u.NameBoxL->text() + QStringLiteral("  ") + u.FamilyBoxL->text();
+    try {
+        QuestionCount = Convert::CByte(u.T1->text());
+        CorrectCount = Convert::CByte(u.T2->text());
+        WrongCount = Convert::CByte(u.T3->text());
+        BlankCount = Convert::CByte(u.T4->text());
+    } catch (const Convert::ConversionError &) {
+        // An empty count or one above 255 would chart a wrapped or made-up number.
+        warn(QStringLiteral(" تعداد سوالات و پاسخهاي اين کارنامه قابل نمايش نيست "));
+        return;
+    }
+    TotalMinutesText = u.T5->text();
+    ElapsedTimeText = u.T6->text();
+    if (u.T7->text().isEmpty()) {
+        MsgBox(KaramoozTexts::ChooseCard, Msg::vbOKOnly);
+        return;
+    }
+    ExamScore = Score::Whole(Convert::Val(u.T7->text()));
+    Forms::Get<ChartForm>().ShowModal();
+}
