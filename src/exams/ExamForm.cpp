@@ -139,9 +139,7 @@ void ExamForm::CheckLessonBank() {
         marked = countOf(*Adodc2, lessonTable, SharedDatabase::MarkedRows);
     } catch (const Db::DbError &e) {
         u.Text1->clear();
-        if (Db::IsBusyFailure(e))
-            Db::TellBusy();
-        else
+        if (!Db::TellIfBusy(e))
             warn(QStringLiteral(" سوالات اين درس در پايگاه داده پيدا نشد.لطفا درس ديگري را براي آزمون انتخاب کنيد "));
         u.DarsCombo->setFocus();
         return;

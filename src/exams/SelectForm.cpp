@@ -19,9 +19,7 @@ constexpr int RightOfOpenerTwips = 1900;
 void warn(const QString &text) { MsgBox(text, Msg::vbExclamation, QString()); }
 
 void tellTraineesUnreadable(const Db::DbError &failure) {
-    if (Db::IsBusyFailure(failure))
-        Db::TellBusy();
-    else
+    if (!Db::TellIfBusy(failure))
         warn(QStringLiteral(" فهرست کارآموزان اين کلاس از پايگاه داده خوانده نشد "));
 }
 } // namespace

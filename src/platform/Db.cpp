@@ -100,6 +100,13 @@ bool IsBusy(const QSqlError &error) {
 
 bool IsBusyFailure(const DbError &error) { return dynamic_cast<const BusyError *>(&error) != nullptr; }
 
+bool TellIfBusy(const DbError &error) {
+    if (!IsBusyFailure(error))
+        return false;
+    TellBusy();
+    return true;
+}
+
 QSqlError Run(const QSqlDatabase &db, QSqlQuery &query, const QString &sql, const QVariantList &values) {
     std::optional<LockWait> wait;
     for (;;) {

@@ -39,6 +39,9 @@ extern const QString KeepWaitingQuestion;
 extern const QString BusyMessage;
 // Shows BusyMessage: the work was given up because the file is in use, not because it is broken.
 void TellBusy();
+// TellBusy when error is a given-up wait (IsBusyFailure); false, with nothing shown, for any other
+// failure, which the caller then tells in its own words.
+bool TellIfBusy(const DbError &error);
 
 // Whether a failure is another connection's lock on the file.
 bool IsBusy(const QSqlError &error);

@@ -45,9 +45,7 @@ void tell(const QString &text) { MsgBox(text, Msg::vbCritical, QString()); }
 
 // A file in use by another workstation is told as such, anything else with the window's own text.
 void tellFailure(const Db::DbError &error, const QString &text) {
-    if (Db::IsBusyFailure(error))
-        Db::TellBusy();
-    else
+    if (!Db::TellIfBusy(error))
         tell(text);
 }
 

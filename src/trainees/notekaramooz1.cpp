@@ -112,9 +112,7 @@ bool notekaramooz1::open(DataControl &data, const QString &source) {
         data.Refresh();
     } catch (const Db::DbError &error) {
         // A file in use is told as such, never as unreadable.
-        if (Db::IsBusyFailure(error))
-            Db::TellBusy();
-        else
+        if (!Db::TellIfBusy(error))
             tellNotesUnreadable();
         return false;
     }
