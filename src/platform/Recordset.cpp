@@ -147,27 +147,22 @@ void Recordset::load() {
     m_writable = false;
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
-    bool ok = false;
     if (!m_table.isEmpty()) {
-        // The rowid names each row for the writes that go back to the table.
+        // The rowid names each row for the writes that go back to the table. A file held by another
+        // workstation is waited for here like anywhere else: it never makes the rows read-only.
         static const QRegularExpression select(QStringLiteral(R"(^\s*SELECT\s+)"),
                                                QRegularExpression::CaseInsensitiveOption);
         QString withRowId = m_sql;
         withRowId.replace(select, QStringLiteral("SELECT rowid AS ") + RowIdColumn + QStringLiteral(", "));
-        ok = query.prepare(withRowId);
-        for (const QVariant &value : m_values)
-            query.addBindValue(value);
-        ok = ok && query.exec();
-        m_writable = ok;
+        m_writable = Db::Run(m_db, query, withRowId, m_values).type() == QSqlError::NoError;
     }
-    if (!ok) {
+    // Rows without a rowid of their own (a view, an expression) are only read.
+    if (!m_writable) {
         query = QSqlQuery(m_db);
         query.setForwardOnly(true);
-        bool run = query.prepare(m_sql);
-        for (const QVariant &value : m_values)
-            query.addBindValue(value);
-        if (!run || !query.exec())
-            throw Db::DbError(query.lastError().text() + QStringLiteral(" [") + m_sql + u']');
+        const QSqlError error = Db::Run(m_db, query, m_sql, m_values);
+        if (error.type() != QSqlError::NoError)
+            throw Db::DbError(error.text() + QStringLiteral(" [") + m_sql + u']');
     }
     const QSqlRecord record = query.record();
     const int first = m_writable ? 1 : 0;

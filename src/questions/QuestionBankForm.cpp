@@ -45,6 +45,12 @@ enum EditButton { CancelButton = 1, DeleteButton = 2, SaveButton = 3, EditButton
 
 void tell(const QString &text) { MsgBox(text, Msg::vbCritical, QString()); }
 
+// A file in use by another workstation is told as such, anything else with the window's own text.
+void tellFailure(const Db::DbError &error, const QString &text) {
+    if (!Db::TellIfBusy(error))
+        tell(text);
+}
+
 // The value of an access box: its leading number.
 double accessValue(const QLineEdit *box) { return Convert::Val(box->text()); }
 
@@ -256,13 +262,17 @@ void QuestionBankForm::Form_Load() {
         switchOffTabs(accessValue(u.txtq) == 0);
         if (m_kind.choosesFirstLesson && !ChooseLesson())
             return;
-    } catch (const Db::DbError &) {
-        if (m_kind.endsOnLoadFailure) {
+    } catch (const Db::DbError &error) {
+        // A file only in use is not broken: the window stays, without its rows.
+        if (Db::IsBusyFailure(error)) {
+            Db::TellBusy();
+        } else if (m_kind.endsOnLoadFailure) {
             MsgBox(DatabaseBroken, Msg::vbCritical, QString());
             App::End();
             return;
+        } else {
+            tell(LessonsUnreadable);
         }
-        tell(LessonsUnreadable);
         switchOffTabs(true);
     }
     u.SSTab->setTabVisible(ManagementTab, false);
@@ -316,8 +326,8 @@ void QuestionBankForm::switchOffTabs(bool questionAccessOff) {
 void QuestionBankForm::DarsCombo_Click() {
     try {
         ChooseLesson();
-    } catch (const Db::DbError &) {
-        tell(QuestionsUnreadable);
+    } catch (const Db::DbError &error) {
+        tellFailure(error, QuestionsUnreadable);
         enableByRowCount(true);
         ui().CountLAB->setText(QString::number(rowCount()));
     }
@@ -381,8 +391,8 @@ void QuestionBankForm::CopyLessonIntoMemory() {
 void QuestionBankForm::Cmd_Refresh_Click() {
     try {
         RunRefresh();
-    } catch (const Db::DbError &) {
-        tell(QuestionsUnreadable);
+    } catch (const Db::DbError &error) {
+        tellFailure(error, QuestionsUnreadable);
     }
 }
 
@@ -437,8 +447,8 @@ void QuestionBankForm::SSTab_Click(int tab) {
             try {
                 if (!ChooseLesson())
                     return;
-            } catch (const Db::DbError &) {
-                tell(QuestionsUnreadable);
+            } catch (const Db::DbError &error) {
+                tellFailure(error, QuestionsUnreadable);
             }
             m_listDirty = false;
         }
@@ -606,8 +616,8 @@ void QuestionBankForm::CancelInput() {
     m_listDirty = false;
     try {
         Adodc1->Refresh();
-    } catch (const Db::DbError &) {
-        tell(QuestionsUnreadable);
+    } catch (const Db::DbError &error) {
+        tellFailure(error, QuestionsUnreadable);
     }
     LeaveInputMode();
     const int rows = rowCount();
@@ -634,8 +644,8 @@ void QuestionBankForm::DeleteQuestion() {
         return;
     try {
         rs.Delete();
-    } catch (const Db::DbError &) {
-        tell(DeleteFailed);
+    } catch (const Db::DbError &error) {
+        tellFailure(error, DeleteFailed);
         focusQuestion();
         return;
     }

@@ -84,8 +84,9 @@ void FilterForm::cmd_find_Click() {
             findByCode();
         else
             findByParticulars();
-    } catch (const Db::DbError &) {
-        warn(u" فهرست کارآموزان اين کلاس از پايگاه داده خوانده نشد "_s);
+    } catch (const Db::DbError &error) {
+        if (!Db::TellIfBusy(error))
+            warn(u" فهرست کارآموزان اين کلاس از پايگاه داده خوانده نشد "_s);
     }
 }
 

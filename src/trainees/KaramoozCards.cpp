@@ -82,8 +82,9 @@ void KaramoozList::ShowCards() {
         Adodc2->Refresh();
         Adodc2->Recordset().Sort(QStringLiteral("Lesson"));
         cards = Adodc2->Recordset().RecordCount();
-    } catch (const Db::DbError &) {
-        warn(QStringLiteral(" کارنامه هاي اين کارآموز از پايگاه داده خوانده نشد "));
+    } catch (const Db::DbError &error) {
+        if (!Db::TellIfBusy(error))
+            warn(QStringLiteral(" کارنامه هاي اين کارآموز از پايگاه داده خوانده نشد "));
     }
     u.Cmd_ReMake->setEnabled(cards >= 1);
     u.Cmd_ShowChart->setEnabled(cards >= 1);
@@ -133,8 +134,9 @@ void KaramoozList::Cmd_ReMake_Click() {
         return;
     try {
         Adodc2->Refresh();
-    } catch (const Db::DbError &) {
-        warn(QStringLiteral(" کارنامه هاي اين کارآموز از پايگاه داده خوانده نشد "));
+    } catch (const Db::DbError &error) {
+        if (!Db::TellIfBusy(error))
+            warn(QStringLiteral(" کارنامه هاي اين کارآموز از پايگاه داده خوانده نشد "));
     }
     ResetProgressBar(ui().PBar2);
 }

@@ -85,9 +85,10 @@ void KaramoozList::Form_Load() {
     Adodc4->RecordSource = QStringLiteral("select * from setting");
     try {
         Adodc4->Refresh();
-    } catch (const Db::DbError &) {
+    } catch (const Db::DbError &error) {
         // The switch then reads 0: the report cards stay closed.
-        warn(QStringLiteral(" تنظيمات برنامه از پايگاه داده خوانده نشد "));
+        if (!Db::TellIfBusy(error))
+            warn(QStringLiteral(" تنظيمات برنامه از پايگاه داده خوانده نشد "));
     }
 
     u.CountLAB->setText(QString::number(TraineeCount()));
@@ -115,8 +116,9 @@ bool KaramoozList::RefreshList() {
     try {
         Adodc1->Refresh();
         return true;
-    } catch (const Db::DbError &) {
-        warn(QStringLiteral(" فهرست کارآموزان اين کلاس از پايگاه داده خوانده نشد "));
+    } catch (const Db::DbError &error) {
+        if (!Db::TellIfBusy(error))
+            warn(QStringLiteral(" فهرست کارآموزان اين کلاس از پايگاه داده خوانده نشد "));
         return false;
     }
 }
@@ -190,8 +192,9 @@ void KaramoozList::Cmd_Print_Click() {
     ResetProgressBar(ui().PBar1);
     try {
         ListPrint::HandOver(*Adodc1);
-    } catch (const Db::DbError &) {
-        warn(QStringLiteral(" ليست کارآموزان براي چاپ از پايگاه داده خوانده نشد "));
+    } catch (const Db::DbError &error) {
+        if (!Db::TellIfBusy(error))
+            warn(QStringLiteral(" ليست کارآموزان براي چاپ از پايگاه داده خوانده نشد "));
     }
 }
 

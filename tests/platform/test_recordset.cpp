@@ -186,6 +186,7 @@ TEST_F(RecordsetTest, ReadOnlyQueriesRefuseWrites) {
     data.RecordSource = QStringLiteral("SELECT count(*) AS n FROM ") + Db::QuoteIdent(table) +
                         QStringLiteral(" GROUP BY AfterRun");
     data.Refresh();
+    EXPECT_FALSE(rs().IsWritable());
     rs().SetValue("n", 1);
     EXPECT_THROW(rs().Update(), Db::DbError);
 }

@@ -151,6 +151,51 @@ TEST_F(BankWindowTest, AMissingQuestionTableEndsTheBankWindowsLoadButIsOnlyToldI
     EXPECT_EQ(ended.size(), 1u);
 }
 
+// A file held by another workstation at the bank window's load is waited for; a wait the user gives up
+// is told as busy and the program runs on, where a broken file would end it.
+TEST_F(BankWindowTest, ABusyFileAtTheBankWindowsLoadIsWaitedForOrToldAsBusyAndNeverEndsTheProgram) {
+    {
+        FileLock other(DatabasePath(), 200);
+        open<QuestionForm>();
+        EXPECT_FALSE(other.Held());
+    }
+    EXPECT_TRUE(msgs.calls.empty());
+    EXPECT_EQ(Forms::Get<QuestionForm>().ui().DarsCombo->currentText(), Computing);
+    Forms::Get<QuestionForm>().Unload();
+
+    Db::SetBusyPatience(50);
+    {
+        FileLock other(DatabasePath(), 5000);
+        msgs.Answer(Msg::vbNo);
+        open<QuestionForm>();
+    }
+    ASSERT_EQ(msgs.calls.size(), 2u);
+    EXPECT_EQ(msgs.calls[0].text, BusyTexts::KeepWaiting);
+    EXPECT_EQ(msgs.calls[1].text, BusyTexts::Busy);
+    EXPECT_EQ(msgs.calls[1].style, 48);
+    EXPECT_TRUE(ended.empty());
+    Forms::Get<QuestionForm>().Unload();
+}
+
+// A refresh whose wait for a held file is given up is told as busy, not as questions that cannot be read.
+TEST_F(BankWindowTest, ARefreshOnAHeldFileIsToldAsBusyWhenTheWaitIsGivenUp) {
+    const int steps = QuestionBankForm::RefreshSteps;
+    QuestionBankForm::RefreshSteps = 1;
+    auto &w = open<QuestionForm>();
+    ASSERT_TRUE(msgs.calls.empty());
+    Db::SetBusyPatience(50);
+    {
+        FileLock other(DatabasePath(), 5000);
+        msgs.Answer(Msg::vbNo);
+        QTest::mouseClick(w.ui().Cmd_Refresh, Qt::LeftButton);
+    }
+    QuestionBankForm::RefreshSteps = steps;
+    ASSERT_EQ(msgs.calls.size(), 2u);
+    EXPECT_EQ(msgs.calls[0].text, BusyTexts::KeepWaiting);
+    EXPECT_EQ(msgs.calls[1].text, BusyTexts::Busy);
+    w.Unload();
+}
+
 // The bar as a timer sees it while the refresh's busy loop yields.
 int HighestBarDuringRefresh(QuestionBankForm &w) {
     int highest = -1;

@@ -253,3 +253,27 @@ TEST_F(KaramoozListTest, AFileWithoutItsSettingsIsToldAndKeepsTheCardsClosed) {
 }
 
 } // namespace
+
+// The list opened while another workstation holds the file waits for it; a wait the user gives up is
+// told as busy, never as a list or settings that cannot be read.
+TEST_F(KaramoozListTest, AHeldFileIsWaitedForOrToldAsBusy) {
+    {
+        FileLock other(DatabasePath(), 200);
+        OpenList();
+        EXPECT_FALSE(other.Held());
+    }
+    EXPECT_TRUE(msgs.calls.empty());
+    EXPECT_EQ(GridIds(), (QList<int>{3, 7, 12}));
+    List().Unload();
+
+    Db::SetBusyPatience(50);
+    {
+        FileLock other(DatabasePath(), 5000);
+        OpenList();
+    }
+    ASSERT_FALSE(msgs.calls.empty());
+    for (const Msg::Call &call : msgs.calls)
+        EXPECT_TRUE(call.text == BusyTexts::KeepWaiting || call.text == BusyTexts::Busy) << call.text.toStdString();
+    EXPECT_EQ(msgs.Last().text, BusyTexts::Busy);
+    List().Unload();
+}

@@ -489,3 +489,17 @@ TEST_F(NotesWindowTest, TheMainMenuOpensTheNotesAfterTheClassCheck) {
 }
 
 } // namespace
+
+// A wait for a file held by another workstation that the user gives up is told as busy, never as
+// notes that cannot be read.
+TEST_F(NotesWindowTest, NotesOnAHeldFileAreToldAsBusyWhenTheWaitIsGivenUp) {
+    Db::SetBusyPatience(50);
+    {
+        FileLock other(DatabasePath(), 5000);
+        open().Unload();
+    }
+    ASSERT_FALSE(msgs.calls.empty());
+    EXPECT_EQ(msgs.Last().text, BusyTexts::Busy);
+    for (const Msg::Call &call : msgs.calls)
+        EXPECT_TRUE(call.text == BusyTexts::KeepWaiting || call.text == BusyTexts::Busy) << call.text.toStdString();
+}
