@@ -24,6 +24,13 @@ void open(DataControl &data, const QString &source) {
     data.Refresh();
 }
 
+// The rows of a table (and condition), counted by the database: a large lesson's questions are not
+// read in only to be counted. Throws Db::DbError.
+int countOf(DataControl &data, const QString &table, const QString &condition = QString()) {
+    open(data, QStringLiteral("SELECT count(*) AS RecordCount FROM ") + Db::QuoteIdent(table) + condition);
+    return data.Recordset().Value(QStringLiteral("RecordCount")).toInt();
+}
+
 // A saved exam parameter is a byte that must not be 0: anything else would make an exam of the
 // wrong size or length, so it is refused instead.
 std::optional<uint8_t> savedByte(const QString &text) {
@@ -43,6 +50,8 @@ void ExamForm::Connect() {
     Adodc3 = new DataControl(Widget());
     Adodc4 = new DataControl(Widget());
     Bindings::Bind(ui().txttellumo, Adodc4, QStringLiteral("tellumo"));
+    // The list's width comes from the layout, not from measuring every lesson's name at the first show.
+    ui().DarsCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     // The entry code's row keeps its height while the box is hidden: a pick must not move the buttons.
     QSizePolicy entryCode = ui().Text7->sizePolicy();
     entryCode.setRetainSizeWhenHidden(true);
@@ -91,10 +100,15 @@ bool ExamForm::loadSavedParameters() {
 void ExamForm::fillLessons() {
     try {
         open(*Adodc1, QStringLiteral("SELECT * FROM droos where yn='") + QStringLiteral("-1'"));
+        // Added at once: the list is laid out once however many lessons there are.
+        QStringList names;
         for (Recordset &lessons = Adodc1->Recordset(); !lessons.IsEOF(); lessons.MoveNext())
-            ui().DarsCombo->addItem(Bindings::DisplayText(lessons.Value(QStringLiteral("name"))));
+            names << Bindings::DisplayText(lessons.Value(QStringLiteral("name")));
+        ui().DarsCombo->addItems(names);
         ui().DarsCombo->setCurrentIndex(-1);
         open(*Adodc4, QStringLiteral("select * from setting"));
+    } catch (const Db::BusyError &) {
+        Db::TellBusy();
     } catch (const Db::DbError &) {
         warn(QStringLiteral(" اطلاعات آزمون از پايگاه داده خوانده نشد "));
     }
@@ -102,15 +116,14 @@ void ExamForm::fillLessons() {
 
 void ExamForm::CheckLessonBank() {
     auto &u = ui();
-    const QString lessonTable = SharedDatabase::SelectAll(SharedDatabase::QuestionTableName(u.DarsCombo->currentText()));
+    const QString lessonTable = SharedDatabase::QuestionTableName(u.DarsCombo->currentText());
     for (QWidget *control : {static_cast<QWidget *>(u.Cmd_Select), static_cast<QWidget *>(u.Option1),
                              static_cast<QWidget *>(u.Option2), static_cast<QWidget *>(u.Cmd_Start)})
         control->setEnabled(false);
 
     int marked = 0;
     try {
-        open(*Adodc2, lessonTable);
-        const int count = Adodc2->Recordset().RecordCount();
+        const int count = countOf(*Adodc2, lessonTable);
         u.Text1->setText(QString::number(count));
         if (count == 0) {
             warn(QStringLiteral(" هيچ سوالي براي اين درس ثبت نشده.لطفا درس ديگري را براي آزمون انتخاب کنيد "));
@@ -123,11 +136,11 @@ void ExamForm::CheckLessonBank() {
             u.DarsCombo->setFocus();
             return;
         }
-        open(*Adodc2, lessonTable + SharedDatabase::MarkedRows);
-        marked = Adodc2->Recordset().RecordCount();
-    } catch (const Db::DbError &) {
+        marked = countOf(*Adodc2, lessonTable, SharedDatabase::MarkedRows);
+    } catch (const Db::DbError &e) {
         u.Text1->clear();
-        warn(QStringLiteral(" سوالات اين درس در پايگاه داده پيدا نشد.لطفا درس ديگري را براي آزمون انتخاب کنيد "));
+        if (!Db::TellIfBusy(e))
+            warn(QStringLiteral(" سوالات اين درس در پايگاه داده پيدا نشد.لطفا درس ديگري را براي آزمون انتخاب کنيد "));
         u.DarsCombo->setFocus();
         return;
     }

@@ -2,7 +2,6 @@
 
 #include <QDate>
 #include <algorithm>
-#include <cmath>
 
 #include "exams/ChartForm.h"
 #include "exams/ExamTexts.h"
@@ -17,16 +16,6 @@
 #include "shell/SharedDatabase.h"
 
 using namespace Module1;
-
-namespace {
-// The correct option of a row: a whole number from 1 to 4, else 0.
-uint8_t correctOption(const QVariant &value) {
-    if (value.isNull() || !Convert::IsNumeric(value.toString()))
-        return 0;
-    const double option = Convert::Val(value.toString());
-    return option == std::floor(option) && option >= 1 && option <= 4 ? uint8_t(option) : 0;
-}
-} // namespace
 
 void RunExamForm::Connect() {
     FormWidget *widget = Widget();
@@ -81,14 +70,13 @@ void RunExamForm::PrepareExam() {
     ExamFinished = false;
     QuestionIndex = 0;
     try {
-        if (StartMode == 2 &&
-            !QuestionDraw::MarkRandomRows(Db::Database(ConnectionString),
-                                          SharedDatabase::QuestionTableName(CurrentLessonName), QuestionCount)) {
-            refuseExam(ExamTexts::QuestionSetChanged);
+        if (StartMode == 2 && !drawQuestionSet())
             return;
-        }
         if (!loadQuestionSet())
             return;
+    } catch (const Db::BusyError &) {
+        refuseExam(Db::BusyMessage);
+        return;
     } catch (const Db::DbError &) {
         refuseExam(ExamTexts::DatabaseFailed);
         return;
@@ -104,6 +92,23 @@ void RunExamForm::PrepareExam() {
     for (QCheckBox *box : c.Check)
         box->setEnabled(true);
     ShowQuestion();
+}
+
+// A new set, checked before it is marked: a refused draw leaves the marks as they were.
+bool RunExamForm::drawQuestionSet() {
+    const QuestionDraw::Outcome drawn = QuestionDraw::Draw(
+        Db::Database(ConnectionString), SharedDatabase::QuestionTableName(CurrentLessonName), QuestionCount);
+    switch (drawn.kind) {
+    case QuestionDraw::Outcome::Drawn:
+        return true;
+    case QuestionDraw::Outcome::TooFewRows:
+        refuseExam(ExamTexts::QuestionSetChanged);
+        return false;
+    case QuestionDraw::Outcome::BadCorrectOption:
+        refuseExam(ExamTexts::BadCorrectOption.arg(drawn.badId));
+        return false;
+    }
+    return false;
 }
 
 // The marked rows in table order into the question arrays; false (and the exam refused) when the
@@ -125,7 +130,7 @@ bool RunExamForm::loadQuestionSet() {
     answers.ReDim(4, n);
     options.ReDim(2, n);
     for (int i = 0; i < n; ++i, rows.MoveNext()) {
-        const uint8_t correct = correctOption(rows.Value(QStringLiteral("Trueanswer")));
+        const uint8_t correct = QuestionDraw::CorrectOption(rows.Value(QStringLiteral("Trueanswer")));
         if (correct == 0) {
             refuseExam(ExamTexts::BadCorrectOption.arg(rows.Value(QStringLiteral("ID")).toString()));
             return false;

@@ -35,6 +35,7 @@ protected:
     bool Form_QueryUnload() override;
 
 private:
+    bool drawQuestionSet();
     bool loadQuestionSet();
     void refuseExam(const QString &message);
     void finish();

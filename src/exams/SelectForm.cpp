@@ -18,8 +18,9 @@ constexpr int RightOfOpenerTwips = 1900;
 
 void warn(const QString &text) { MsgBox(text, Msg::vbExclamation, QString()); }
 
-void tellTraineesUnreadable() {
-    warn(QStringLiteral(" فهرست کارآموزان اين کلاس از پايگاه داده خوانده نشد "));
+void tellTraineesUnreadable(const Db::DbError &failure) {
+    if (!Db::TellIfBusy(failure))
+        warn(QStringLiteral(" فهرست کارآموزان اين کلاس از پايگاه داده خوانده نشد "));
 }
 } // namespace
 
@@ -29,8 +30,8 @@ bool SelectForm::OpenFor(FormBase &opener, DataControl &trainees, const TraineeB
     trainees.RecordSource = SharedDatabase::SelectAll(SharedDatabase::TraineeTableName(ClassNumberText));
     try {
         trainees.Refresh();
-    } catch (const Db::DbError &) {
-        tellTraineesUnreadable();
+    } catch (const Db::DbError &e) {
+        tellTraineesUnreadable(e);
         return false;
     }
     if (trainees.Recordset().RecordCount() == 0) {
@@ -89,8 +90,8 @@ bool SelectForm::loadList() {
     try {
         Adodc1->Refresh();
         Adodc1->Recordset().Sort(QStringLiteral("ID"));
-    } catch (const Db::DbError &) {
-        tellTraineesUnreadable();
+    } catch (const Db::DbError &e) {
+        tellTraineesUnreadable(e);
         return false;
     }
     return true;
@@ -132,7 +133,10 @@ void SelectForm::PickTrainee() {
         m_opener.name->setText(name);
     if (m_opener.nationalCode)
         m_opener.nationalCode->setText(Bindings::DisplayText(rs.Value(QStringLiteral("codemeli"))));
-    if (m_opener.entryCode)
+    if (m_opener.entryCode) {
         m_opener.entryCode->setVisible(true);
+        // The code is what the trainee types next.
+        m_opener.entryCode->setFocus();
+    }
     Unload();
 }

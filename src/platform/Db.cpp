@@ -1,12 +1,18 @@
 #include "platform/Db.h"
 
 #include <QCryptographicHash>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
+#include <algorithm>
 #include <atomic>
+#include <optional>
 
+#include "platform/DoEvents.h"
+#include "platform/MsgBox.h"
 #include "platform/Share.h"
 
 namespace Db {
@@ -34,16 +40,118 @@ QString DataSourcePath(const QString &connectionString) {
     return local.value_or(QString());
 }
 
+const QString KeepWaitingQuestion =
+    QStringLiteral(" پايگاه داده در حال استفاده کامپيوتر ديگري است . آيا منتظر آزاد شدن آن مي مانيد ؟ ");
+const QString BusyMessage =
+    QStringLiteral(" پايگاه داده در حال استفاده کامپيوتر ديگري است . لطفا لحظاتي بعد دوباره سعي کنيد ");
+
+void TellBusy() { MsgBox(BusyMessage, Msg::vbExclamation, QString()); }
+
+namespace {
+int g_patience = BusyTimeoutMs;
+qint64 g_longestWait = 0;
+// Connections inside a Transaction: a lock met there is not waited for statement by statement.
+QSet<QString> g_inTransaction;
+
+bool isCommit(const QString &sql) { return sql.trimmed().compare(QStringLiteral("COMMIT"), Qt::CaseInsensitive) == 0; }
+
+// One wait for another workstation's lock, from its first refusal to the work going through.
+class LockWait {
+public:
+    // The first refusal came after one slice of waiting inside SQLite.
+    ~LockWait() { g_longestWait = std::max(g_longestWait, m_since.elapsed() + BusySliceMs); }
+    // The windows paint a moment; once the patience is spent the user decides whether to wait on.
+    void Turn() {
+        DoEvents::Wait(5);
+        if (m_asked.elapsed() < g_patience)
+            return;
+        // The question is the user's to answer as any other: the usual cursor, and its box may be closed.
+        m_busy.reset();
+        const bool waitOn = MsgBox(KeepWaitingQuestion, Msg::vbYesNo + Msg::vbExclamation, QString()) == Msg::vbYes;
+        if (!waitOn)
+            throw BusyError(QStringLiteral("the database file is in use by another workstation"));
+        m_busy.emplace();
+        m_asked.restart();
+    }
+
+private:
+    std::optional<DoEvents::BusyScope> m_busy{std::in_place};
+    QElapsedTimer m_since = started();
+    QElapsedTimer m_asked = started();
+    static QElapsedTimer started() {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }
+};
+} // namespace
+
+int BusyPatience() { return g_patience; }
+void SetBusyPatience(int ms) { g_patience = ms; }
+qint64 LongestWaitMs() { return g_longestWait; }
+
+bool IsBusy(const QSqlError &error) {
+    if (error.type() == QSqlError::NoError)
+        return false;
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok);
+    return ok && (code & 0xff) == 5; // SQLITE_BUSY and its extended codes
+}
+
+bool IsBusyFailure(const DbError &error) { return dynamic_cast<const BusyError *>(&error) != nullptr; }
+
+bool TellIfBusy(const DbError &error) {
+    if (!IsBusyFailure(error))
+        return false;
+    TellBusy();
+    return true;
+}
+
+QSqlError Run(const QSqlDatabase &db, QSqlQuery &query, const QString &sql, const QVariantList &values) {
+    std::optional<LockWait> wait;
+    for (;;) {
+        QSqlError error;
+        if (!query.prepare(sql)) {
+            error = query.lastError();
+        } else {
+            for (const QVariant &v : values)
+                query.addBindValue(v);
+            if (!query.exec())
+                error = query.lastError();
+        }
+        if (!IsBusy(error))
+            return error;
+        // Inside a transaction only the commit may be tried again; anything else rolls it all back.
+        if (g_inTransaction.contains(db.connectionName()) && !isCommit(sql))
+            throw BusyError(error.text() + QStringLiteral(" [") + sql + u']');
+        if (!wait)
+            wait.emplace();
+        wait->Turn();
+    }
+}
+
 QSqlQuery Exec(const QSqlDatabase &db, const QString &sql, const QVariantList &values) {
     QSqlQuery query(db);
-    if (!query.prepare(sql))
-        throw DbError(query.lastError().text() + QStringLiteral(" [") + sql + u']');
-    for (const QVariant &v : values)
-        query.addBindValue(v);
-    if (!query.exec())
-        throw DbError(query.lastError().text() + QStringLiteral(" [") + sql + u']');
+    const QSqlError error = Run(db, query, sql, values);
+    if (error.type() != QSqlError::NoError)
+        throw DbError(error.text() + QStringLiteral(" [") + sql + u']');
     return query;
 }
+
+namespace {
+// Shares do not keep the write-ahead log's shared memory safe. Leaving it needs the file to
+// ourselves: while another workstation has it open, the mode stays and is tried at the next opening.
+void leaveWriteAheadLog(const QSqlDatabase &db) {
+    {
+        QSqlQuery mode(db);
+        if (!mode.exec(QStringLiteral("PRAGMA journal_mode")) || !mode.next() ||
+            mode.value(0).toString().compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0)
+            return;
+    }
+    QSqlQuery back(db);
+    back.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+}
+} // namespace
 
 QSqlDatabase OpenChecked(const QString &path, const QString &name) {
     if (path.isEmpty() || !QFileInfo(path).isFile())
@@ -52,7 +160,7 @@ QSqlDatabase OpenChecked(const QString &path, const QString &name) {
                                                    : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
     // mode=rw: never create a file that is not there.
     db.setDatabaseName(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) + QStringLiteral("?mode=rw"));
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(BusySliceMs));
     if (!db.open())
         throw DbError(QStringLiteral("cannot open ") + path + QStringLiteral(": ") + db.lastError().text());
     try {
@@ -63,6 +171,10 @@ QSqlDatabase OpenChecked(const QString &path, const QString &name) {
                                                    "name IN ('setting','droos','clase')"));
         if (!tables.next() || tables.value(0).toInt() != 3)
             throw DbError(QStringLiteral("the database lacks its fixed tables: ") + path);
+        // The journal mode changes only with no statement of this connection still open.
+        id.finish();
+        tables.finish();
+        leaveWriteAheadLog(db);
     } catch (...) {
         db.close();
         throw;
@@ -101,18 +213,22 @@ void CloseAll() {
 Transaction::Transaction(const QSqlDatabase &db) : m_db(db) {
     Exec(m_db, QStringLiteral("BEGIN IMMEDIATE"));
     m_open = true;
+    g_inTransaction.insert(m_db.connectionName());
 }
 
 Transaction::~Transaction() {
     if (m_open) {
+        g_inTransaction.remove(m_db.connectionName());
         QSqlQuery rollback(m_db);
         rollback.exec(QStringLiteral("ROLLBACK"));
     }
 }
 
 void Transaction::Commit() {
+    // A commit that meets readers waits for them, still holding the changes.
     Exec(m_db, QStringLiteral("COMMIT"));
     m_open = false;
+    g_inTransaction.remove(m_db.connectionName());
 }
 
 void Connection::Open(const QString &, const QString &, int) {

@@ -1,6 +1,7 @@
 #pragma once
 // The shared database: an SQLite file on the server's share, reached through the connection string.
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
@@ -15,10 +16,45 @@ public:
     explicit DbError(const QString &what) : std::runtime_error(what.toStdString()) {}
 };
 
+// Another workstation holds the file, and the user chose not to wait any longer. The file is
+// neither broken nor missing: the same work may well succeed a moment later.
+class BusyError : public DbError {
+public:
+    using DbError::DbError;
+};
+
 // Marks our files: a file without it is not a database of this program.
 inline constexpr int ApplicationId = 0x544C4D4F;
-// Several workstations share the file: a writer waits this long for another's lock.
+// Several workstations share the file: after waiting this long for another's lock, the user is
+// asked whether to wait on.
 inline constexpr int BusyTimeoutMs = 10000;
+// Inside SQLite a lock is waited for in slices this long; the event loop runs between them.
+inline constexpr int BusySliceMs = 50;
+// How long a wait goes on before the user is asked (BusyTimeoutMs unless a test sets it).
+int BusyPatience();
+void SetBusyPatience(int ms);
+
+// What the user is told of a file that another workstation holds.
+extern const QString KeepWaitingQuestion;
+extern const QString BusyMessage;
+// Shows BusyMessage: the work was given up because the file is in use, not because it is broken.
+void TellBusy();
+// TellBusy when error is a given-up wait (IsBusyFailure); false, with nothing shown, for any other
+// failure, which the caller then tells in its own words.
+bool TellIfBusy(const DbError &error);
+
+// Whether a failure is another connection's lock on the file.
+bool IsBusy(const QSqlError &error);
+// Whether a failure is a wait for a busy file that the user gave up (a BusyError).
+bool IsBusyFailure(const DbError &error);
+
+// Prepares query, binds values and runs it, waiting out other workstations' locks with the windows
+// painting. Returns the failure when there is one that is not a lock; throws BusyError when the user
+// stops waiting.
+QSqlError Run(const QSqlDatabase &db, QSqlQuery &query, const QString &sql, const QVariantList &values = {});
+
+// The longest wait for another workstation's lock so far in this process, in milliseconds.
+qint64 LongestWaitMs();
 
 // An SQL identifier in double quotes, inner quotes doubled: table names made from lesson names.
 QString QuoteIdent(const QString &name);
@@ -36,9 +72,10 @@ QSqlDatabase Database(const QString &connectionString);
 void CloseAll();
 
 // Opens path as the program's database and checks that it is one; the connection is named name.
+// A file left in the write-ahead-log mode is set back to the rollback journal when no one else has it open.
 QSqlDatabase OpenChecked(const QString &path, const QString &name);
 
-// Runs a statement with bound values; throws DbError.
+// Runs a statement with bound values, as Run; throws DbError (BusyError when the user stops waiting).
 QSqlQuery Exec(const QSqlDatabase &db, const QString &sql, const QVariantList &values = {});
 
 // Yes/No fields hold -1 and 0.

@@ -10,9 +10,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QTreeView>
 
+#include "platform/Mnemonics.h"
 #include "platform/Modal.h"
 
 namespace FileDialog {
@@ -34,10 +36,24 @@ QString existingFolder(const QString &folder) {
     return dir.absolutePath();
 }
 
+// Draws a box's own text as one left-to-right run: the marks keep a leading or trailing "/" or "*"
+// beside the text it belongs to. Only the drawing changes; the items keep their texts.
+class LeftToRightText : public QProxyStyle {
+public:
+    void drawItemText(QPainter *painter, const QRect &rect, int flags, const QPalette &palette, bool enabled,
+                      const QString &text, QPalette::ColorRole role) const override {
+        const QChar mark(0x200E);
+        QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, mark + text + mark, role);
+    }
+};
+
 // Persian captions whole: room for each label's text, buttons without the icons that crowd them
 // in right-to-left, and the list's headings as wide as their captions.
 void layOut(QFileDialog &dialog) {
     dialog.resize(780, 460);
+    // The dialog puts its accept caption back whenever the typed name changes, so it is set for good.
+    dialog.setLabelText(QFileDialog::Accept, Mnemonics::Dropped(dialog.labelText(QFileDialog::Accept)));
+    Mnemonics::DropAll(&dialog);
     for (QLabel *label : dialog.findChildren<QLabel *>())
         label->setMinimumWidth(label->fontMetrics().horizontalAdvance(label->text()) + 12);
     for (QPushButton *button : dialog.findChildren<QPushButton *>()) {
@@ -52,13 +68,15 @@ void layOut(QFileDialog &dialog) {
             header->resizeSection(i, std::max(header->sectionSize(i), wide));
         }
     }
-    // Paths and patterns read left to right whatever the window's direction ("*.jpg", not "jpg.*").
+    // Paths and patterns read left to right whatever the window's direction ("*.jpg", not "jpg.*";
+    // "/home/x", not "home/x/").
+    auto *leftToRight = new LeftToRightText;
+    leftToRight->setParent(&dialog);
     for (const char *name : {"lookInCombo", "fileTypeCombo"})
-        if (auto *combo = dialog.findChild<QComboBox *>(QLatin1String(name)))
+        if (auto *combo = dialog.findChild<QComboBox *>(QLatin1String(name))) {
             combo->setLayoutDirection(Qt::LeftToRight);
-    if (auto *types = dialog.findChild<QComboBox *>(QStringLiteral("fileTypeCombo")))
-        for (int i = 0; i < types->count(); ++i)
-            types->setItemText(i, QChar(0x200E) + types->itemText(i)); // shown only; the filter stays
+            combo->setStyle(leftToRight);
+        }
 }
 
 QString run(QWidget *parent, const Request &request) {

@@ -4,9 +4,11 @@
 #include <QMessageBox>
 #include <QAbstractButton>
 #include <QIcon>
+#include <QLabel>
 #include <QPushButton>
 
 #include "platform/App.h"
+#include "platform/Mnemonics.h"
 #include "platform/Modal.h"
 
 namespace Msg {
@@ -40,6 +42,11 @@ int showReal(const Call &call) {
         button->setIcon(QIcon());
         button->setMinimumWidth(90);
     }
+    Mnemonics::DropAll(&box);
+    // Every line at the right edge, a line of hyphens too (it has no direction of its own).
+    if (call.style & vbMsgBoxRight)
+        if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+            label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
     switch (box.exec()) {
     case QMessageBox::Yes: return vbYes;
     case QMessageBox::No: return vbNo;

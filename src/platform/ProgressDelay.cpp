@@ -9,10 +9,10 @@
 namespace {
 bool running = false;
 
-// Drops the user's input while the animation runs, and the close box of the bar's window.
+// Drops the user's presses and keys while the animation runs.
 class InputHold : public QObject {
 public:
-    explicit InputHold(QWidget *window) : m_window(window) { qApp->installEventFilter(this); }
+    InputHold() { qApp->installEventFilter(this); }
     ~InputHold() override { qApp->removeEventFilter(this); }
 
 protected:
@@ -29,18 +29,10 @@ protected:
         case QEvent::Shortcut:
         case QEvent::Wheel:
             return true;
-        case QEvent::Close:
-            if (watched != m_window)
-                return false;
-            event->ignore();
-            return true;
         default:
             return false;
         }
     }
-
-private:
-    QPointer<QWidget> m_window;
 };
 } // namespace
 
@@ -48,10 +40,10 @@ bool ProgressDelayLoop(QProgressBar *bar, int steps, int turnsPerStep, bool move
     if (running || !bar)
         return false;
     running = true;
-    QPointer<QProgressBar> shown(bar);
-    InputHold hold(bar->window());
+    const QPointer<QProgressBar> shown(bar);
+    InputHold hold;
     bar->setVisible(true);
-    for (int step = 1; step <= steps; ++step) {
+    for (int step = 1; step <= steps && shown; ++step) {
         if (counter)
             *counter = step;
         // Input is taken and dropped as it comes: held back by the loop instead, the window system
@@ -62,6 +54,7 @@ bool ProgressDelayLoop(QProgressBar *bar, int steps, int turnsPerStep, bool move
             shown->setValue(step);
     }
     running = false;
+    // A window closed meanwhile took its bar with it.
     return !shown.isNull();
 }
 

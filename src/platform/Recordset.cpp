@@ -1,5 +1,7 @@
 #include "platform/Recordset.h"
 
+#include <QCollator>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -78,7 +80,13 @@ int compareValues(const QVariant &a, const QVariant &b) {
     double x, y;
     if ((isNumber(a) || isNumber(b)) && numberOf(a, x) && numberOf(b, y))
         return x < y ? -1 : (x > y ? 1 : 0);
-    return QString::compare(a.toString(), b.toString(), Qt::CaseInsensitive);
+    // Texts sort in the order of the Persian alphabet (character codes would put ک and گ after م).
+    static const QCollator persian = [] {
+        QCollator c(QLocale(QLocale::Persian, QLocale::Iran));
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        return c;
+    }();
+    return persian.compare(a.toString(), b.toString());
 }
 } // namespace
 
@@ -139,27 +147,22 @@ void Recordset::load() {
     m_writable = false;
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
-    bool ok = false;
     if (!m_table.isEmpty()) {
-        // The rowid names each row for the writes that go back to the table.
+        // The rowid names each row for the writes that go back to the table. A file held by another
+        // workstation is waited for here like anywhere else: it never makes the rows read-only.
         static const QRegularExpression select(QStringLiteral(R"(^\s*SELECT\s+)"),
                                                QRegularExpression::CaseInsensitiveOption);
         QString withRowId = m_sql;
         withRowId.replace(select, QStringLiteral("SELECT rowid AS ") + RowIdColumn + QStringLiteral(", "));
-        ok = query.prepare(withRowId);
-        for (const QVariant &value : m_values)
-            query.addBindValue(value);
-        ok = ok && query.exec();
-        m_writable = ok;
+        m_writable = Db::Run(m_db, query, withRowId, m_values).type() == QSqlError::NoError;
     }
-    if (!ok) {
+    // Rows without a rowid of their own (a view, an expression) are only read.
+    if (!m_writable) {
         query = QSqlQuery(m_db);
         query.setForwardOnly(true);
-        bool run = query.prepare(m_sql);
-        for (const QVariant &value : m_values)
-            query.addBindValue(value);
-        if (!run || !query.exec())
-            throw Db::DbError(query.lastError().text() + QStringLiteral(" [") + m_sql + u']');
+        const QSqlError error = Db::Run(m_db, query, m_sql, m_values);
+        if (error.type() != QSqlError::NoError)
+            throw Db::DbError(error.text() + QStringLiteral(" [") + m_sql + u']');
     }
     const QSqlRecord record = query.record();
     const int first = m_writable ? 1 : 0;

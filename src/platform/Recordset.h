@@ -28,6 +28,8 @@ public:
     const QVariantList &SourceValues() const { return m_values; }
     // The one table that a row's changes go to; empty when the rows cannot be written.
     const QString &TableName() const { return m_table; }
+    // Whether AddNew, Update and Delete can reach the table (not for a view or an expression).
+    bool IsWritable() const { return m_open && m_writable; }
 
     int RecordCount() const { return int(m_view.size()); }
     bool IsBOF() const { return m_view.empty() || m_pos < 0; }

@@ -3,6 +3,11 @@
 #include <QLineEdit>
 
 #include "platform/Convert.h"
+#include "platform/MsgBox.h"
+
+namespace {
+const QString WrongPassword = QStringLiteral("رمز شما اشتباه است");
+}
 
 EditPasswordAnswer AskEditPassword(const QString &storedPassword, QLineEdit *typedBox) {
     EditPasswordPrompt &prompt = Forms::Get<EditPasswordPrompt>();
@@ -18,6 +23,8 @@ EditPasswordAnswer AskEditPassword(const QString &storedPassword, QLineEdit *typ
     return Convert::UCase(typed) == Convert::UCase(storedPassword) ? EditPasswordAnswer::Match
                                                                     : EditPasswordAnswer::Mismatch;
 }
+
+void TellWrongEditPassword() { MsgBox(WrongPassword, Msg::vbOKOnly); }
 
 void EditPasswordPrompt::Connect() {
     QObject::connect(ui().cmdok, &QPushButton::clicked, Widget(), [this] { cmdok_Click(); });

@@ -16,6 +16,9 @@ enum class EditPasswordAnswer {
 // has one) and is compared with storedPassword, both in upper case, with no trimming.
 EditPasswordAnswer AskEditPassword(const QString &storedPassword, QLineEdit *typedBox = nullptr);
 
+// What every caller tells the user on a mismatch: OK only, with the program's own title.
+void TellWrongEditPassword();
+
 class EditPasswordPrompt : public UiForm<Ui::EditPasswordPrompt> {
 public:
     EditPasswordPrompt() : UiForm(QStringLiteral("EditPasswordPrompt")) {}

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QToolBar>
 #include <algorithm>
 #include <cmath>
@@ -18,6 +19,7 @@
 #include "questions/EditPassword.h"
 #include "questions/HeldLesson.h"
 #include "questions/QuestionManagementPage.h"
+#include "questions/QuestionText.h"
 #include "questions/frmq3.h"
 #include "shell/Module1.h"
 #include "shell/SharedDatabase.h"
@@ -28,7 +30,6 @@ namespace {
 const QString NoLesson = QStringLiteral(" هيچ درس يا دوره اي  تعريف نشده  لطفا تعريف کنيد ");
 const QString NoLessonTitle = QStringLiteral("اخطار");
 const QString DatabaseBroken = QStringLiteral(" پايگاه داده برنامه دچار مشکل شده و امکان اجراي برنامه وجود ندارد ");
-const QString WrongPassword = QStringLiteral("رمز شما اشتباه است");
 const QString ConfirmDelete = QStringLiteral(" آيا مطمئن به حذف اين گزينه از ليست هستيد ؟   ");
 const QString CompleteAll = QStringLiteral(" لطفا همه گزينه ها را تکميل کنيد ");
 const QString OptionOutOfRange = QStringLiteral(" گزينه صحيح بايد عددي بين 1 تا 4 باشد ");
@@ -38,10 +39,17 @@ const QString SaveFailed = QStringLiteral(" سوال در پايگاه داده 
 const QString DeleteFailed = QStringLiteral(" سوال از پايگاه داده حذف نشد ");
 
 constexpr int QuestionLength = 255;
+constexpr int OptionColumnWidth = 100;
 enum Tab { ListTab = 0, DetailsTab = 1, ManagementTab = 2 };
 enum EditButton { CancelButton = 1, DeleteButton = 2, SaveButton = 3, EditButton = 4, NewButton = 5 };
 
 void tell(const QString &text) { MsgBox(text, Msg::vbCritical, QString()); }
+
+// A file in use by another workstation is told as such, anything else with the window's own text.
+void tellFailure(const Db::DbError &error, const QString &text) {
+    if (!Db::TellIfBusy(error))
+        tell(text);
+}
 
 // The value of an access box: its leading number.
 double accessValue(const QLineEdit *box) { return Convert::Val(box->text()); }
@@ -128,7 +136,10 @@ void QuestionBankForm::Connect() {
     for (const char *field : {"Question", "Answer1", "Answer2", "Answer3", "Answer4", "TrueAnswer"})
         columns.push_back({QString::fromLatin1(field), QString::fromLatin1(field)});
     Bindings::BindGrid(u.DataGrid1, Adodc1, columns);
-    u.DataGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // The question takes what the options and the correct option leave.
+    QHeaderView *header = u.DataGrid1->horizontalHeader();
+    header->setDefaultSectionSize(OptionColumnWidth);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
 
     Bindings::Bind(u.txtq, Adodc4, QStringLiteral("Question"));
     Bindings::Bind(u.txtp, Adodc4, QStringLiteral("Questionp"));
@@ -160,6 +171,8 @@ void QuestionBankForm::Connect() {
         clearCombo(combo);
     lockRecordBoxes(true);
     setLocked(u.Combo1, true);
+    AlignQuestionLines(u.QuestionBox);
+    AlignQuestionLines(u.tq);
     // The question box of the input takes no more than the field holds.
     QObject::connect(u.tq, &QPlainTextEdit::textChanged, Widget(), [tq = u.tq] {
         if (tq->toPlainText().size() > QuestionLength) {
@@ -209,9 +222,16 @@ QVector<QWidget *> QuestionBankForm::inputBoxes() {
     return {u.tq, u.ta1, u.ta2, u.ta3, u.Comboa4, u.Combot, u.tt};
 }
 
+// Unlocked, the record boxes lie under the input boxes: they take no focus then, so that nothing
+// typed goes where it cannot be seen.
 void QuestionBankForm::lockRecordBoxes(bool locked) {
-    for (QWidget *box : recordBoxes())
+    for (QWidget *box : recordBoxes()) {
         setLocked(box, locked);
+        box->setFocusPolicy(locked ? Qt::StrongFocus : Qt::NoFocus);
+    }
+    // Without record boxes the fourth option on display lies under its input box.
+    if (!m_kind.showsRecordBoxes)
+        ui().Combo1->setFocusPolicy(locked ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 int QuestionBankForm::rowCount() {
@@ -236,18 +256,23 @@ void QuestionBankForm::Form_Load() {
         if (m_kind.choosesFirstLesson) {
             u.DataGrid1->show();
             u.DarsCombo->setCurrentIndex(0);
-            ChooseLesson();
+            if (!ChooseLesson())
+                return;
         }
         switchOffTabs(accessValue(u.txtq) == 0);
-        if (m_kind.choosesFirstLesson)
-            ChooseLesson();
-    } catch (const Db::DbError &) {
-        if (m_kind.endsOnLoadFailure) {
+        if (m_kind.choosesFirstLesson && !ChooseLesson())
+            return;
+    } catch (const Db::DbError &error) {
+        // A file only in use is not broken: the window stays, without its rows.
+        if (Db::IsBusyFailure(error)) {
+            Db::TellBusy();
+        } else if (m_kind.endsOnLoadFailure) {
             MsgBox(DatabaseBroken, Msg::vbCritical, QString());
             App::End();
             return;
+        } else {
+            tell(LessonsUnreadable);
         }
-        tell(LessonsUnreadable);
         switchOffTabs(true);
     }
     u.SSTab->setTabVisible(ManagementTab, false);
@@ -301,17 +326,17 @@ void QuestionBankForm::switchOffTabs(bool questionAccessOff) {
 void QuestionBankForm::DarsCombo_Click() {
     try {
         ChooseLesson();
-    } catch (const Db::DbError &) {
-        tell(QuestionsUnreadable);
+    } catch (const Db::DbError &error) {
+        tellFailure(error, QuestionsUnreadable);
         enableByRowCount(true);
         ui().CountLAB->setText(QString::number(rowCount()));
     }
 }
 
-void QuestionBankForm::ChooseLesson() {
+bool QuestionBankForm::ChooseLesson() {
     auto &u = ui();
     if (u.DarsCombo->count() == 0)
-        return;
+        return true;
     if (m_kind.hasViewer)
         u.cmdq3->setEnabled(true);
     m_lessonChosen = false;
@@ -321,9 +346,11 @@ void QuestionBankForm::ChooseLesson() {
     m_lessonChosen = true;
     if (m_kind.copiesLessonIntoMemory)
         CopyLessonIntoMemory();
-    RunRefresh();
+    if (!RunRefresh())
+        return false;
     enableByRowCount(true);
     Adodc1->Recordset().Sort(QStringLiteral("ID"));
+    return true;
 }
 
 // The lesson in ascending record-id order into the question arrays, from scratch.
@@ -364,16 +391,20 @@ void QuestionBankForm::CopyLessonIntoMemory() {
 void QuestionBankForm::Cmd_Refresh_Click() {
     try {
         RunRefresh();
-    } catch (const Db::DbError &) {
-        tell(QuestionsUnreadable);
+    } catch (const Db::DbError &error) {
+        tellFailure(error, QuestionsUnreadable);
     }
 }
 
 // The fixed busy animation, then the rows read again (which drops the sort) and counted.
-void QuestionBankForm::RunRefresh() {
+bool QuestionBankForm::RunRefresh() {
     auto &u = ui();
     u.PBar1->show();
+    const QPointer<FormWidget> window = Widget();
     ProgressDelayLoop(u.PBar1, RefreshSteps, RefreshTurns, m_kind.refreshBarMoves);
+    // The animation lets the close box through: a window closed meanwhile does no more.
+    if (!window || !IsLoaded() || Widget() != window)
+        return false;
     try {
         Adodc1->Refresh();
     } catch (const Db::DbError &) {
@@ -385,6 +416,7 @@ void QuestionBankForm::RunRefresh() {
     u.PBar1->hide();
     u.PBar1->setValue(0);
     u.CountLAB->setText(QString::number(rowCount()));
+    return true;
 }
 
 void QuestionBankForm::enableByRowCount(bool lessonChoice) {
@@ -413,9 +445,10 @@ void QuestionBankForm::SSTab_Click(int tab) {
             u.SSTab->setTabVisible(DetailsTab, false);
         if (m_listDirty) {
             try {
-                ChooseLesson();
-            } catch (const Db::DbError &) {
-                tell(QuestionsUnreadable);
+                if (!ChooseLesson())
+                    return;
+            } catch (const Db::DbError &error) {
+                tellFailure(error, QuestionsUnreadable);
             }
             m_listDirty = false;
         }
@@ -571,8 +604,9 @@ void QuestionBankForm::Toolbar2_ButtonClick(int index) {
     }
 }
 
+// The question's box in view: in input mode the input box, which lies over the record's.
 void QuestionBankForm::focusQuestion() {
-    if (m_kind.showsRecordBoxes)
+    if (m_kind.showsRecordBoxes && ui().tq->isHidden())
         ui().QuestionBox->setFocus();
     else
         ui().tq->setFocus();
@@ -582,8 +616,8 @@ void QuestionBankForm::CancelInput() {
     m_listDirty = false;
     try {
         Adodc1->Refresh();
-    } catch (const Db::DbError &) {
-        tell(QuestionsUnreadable);
+    } catch (const Db::DbError &error) {
+        tellFailure(error, QuestionsUnreadable);
     }
     LeaveInputMode();
     const int rows = rowCount();
@@ -599,7 +633,7 @@ void QuestionBankForm::DeleteQuestion() {
     if (answer == EditPasswordAnswer::Cancelled)
         return;
     if (answer == EditPasswordAnswer::Mismatch) {
-        MsgBox(WrongPassword, Msg::vbOKOnly);
+        TellWrongEditPassword();
         focusQuestion();
         return;
     }
@@ -610,8 +644,8 @@ void QuestionBankForm::DeleteQuestion() {
         return;
     try {
         rs.Delete();
-    } catch (const Db::DbError &) {
-        tell(DeleteFailed);
+    } catch (const Db::DbError &error) {
+        tellFailure(error, DeleteFailed);
         focusQuestion();
         return;
     }
@@ -664,7 +698,7 @@ void QuestionBankForm::EditQuestion() {
     auto &u = ui();
     const EditPasswordAnswer answer = AskEditPassword(u.txtedit->text(), u.txtpass);
     if (answer == EditPasswordAnswer::Mismatch)
-        MsgBox(WrongPassword, Msg::vbOKOnly);
+        TellWrongEditPassword();
     if (answer == EditPasswordAnswer::Match) {
         m_savedPosition = std::max(0, Adodc1->Recordset().AbsolutePosition());
         EnterInputMode();
@@ -687,6 +721,8 @@ void QuestionBankForm::EnterInputMode() {
     Button(u.Toolbar2, NewButton)->setEnabled(false);
     u.SSTab->setTabEnabled(ListTab, false);
     u.Toolbar3->setEnabled(false);
+    // The question goes into the lesson on the page: no other may be chosen under the input.
+    u.DarsCombo->setEnabled(false);
     for (QWidget *box : inputBoxes())
         box->show();
     if (m_kind.emptiesInputBoxes) {
@@ -707,6 +743,7 @@ void QuestionBankForm::LeaveInputMode() {
     Button(u.Toolbar2, NewButton)->setEnabled(true);
     u.SSTab->setTabEnabled(ListTab, true);
     u.Toolbar3->setEnabled(true);
+    u.DarsCombo->setEnabled(true);
     for (QWidget *box : inputBoxes())
         box->hide();
     // Without record boxes the page shows its question in four of the input boxes.

@@ -68,9 +68,10 @@ private:
     void openSources();
     void fillLessonList();
     void switchOffTabs(bool questionAccessOff);
-    void ChooseLesson();
+    // Both are false when the window was closed during the refresh's animation.
+    bool ChooseLesson();
     void CopyLessonIntoMemory();
-    void RunRefresh();
+    bool RunRefresh();
     void enableByRowCount(bool lessonChoice);
     void enableEditBar();
     void move(int index, bool hidesReveals);

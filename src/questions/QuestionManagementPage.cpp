@@ -6,6 +6,7 @@
 #include "platform/Bindings.h"
 #include "platform/DataControl.h"
 #include "platform/MsgBox.h"
+#include "questions/QuestionText.h"
 #include "questions/QuestionTransfer.h"
 #include "shell/Module1.h"
 #include "shell/SharedDatabase.h"
@@ -16,7 +17,6 @@ using namespace QuestionTransfer;
 
 namespace {
 const QString NoTargetText = QStringLiteral("دوره مورد نظر را انتخاب کن ");
-const QString WrongPasswordText = QStringLiteral("رمز شما اشتباه است");
 const QString CopyQuestionText = QStringLiteral(" آيا مطمئن به کپي کردن سوالات به دوره مورد نظر هستيد؟   ");
 const QString DeleteQuestionText = QStringLiteral(" آيا مطمئن به حذف کردن سوالات هستيد؟   ");
 // %1: the lesson's name.
@@ -47,6 +47,7 @@ QuestionManagementPage::QuestionManagementPage(Layout layout, DataControl &adodc
         return;
     }
     auto &u = ui();
+    AlignQuestionLines(u.Text3);
     Bindings::Bind(u.Text3, &m_adodc1, Question);
     Bindings::Bind(u.Text5, &m_adodc1, QStringLiteral("Answer1"));
     Bindings::Bind(u.Text6, &m_adodc1, QStringLiteral("Answer2"));
@@ -179,7 +180,7 @@ bool QuestionManagementPage::passwordAccepted() {
     case EditPasswordAnswer::Match:
         return true;
     case EditPasswordAnswer::Mismatch:
-        MsgBox(WrongPasswordText);
+        TellWrongEditPassword();
         return false;
     case EditPasswordAnswer::Cancelled:
         break;

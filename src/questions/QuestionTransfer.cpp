@@ -19,7 +19,9 @@ MissingLesson::MissingLesson(const QString &lessonName)
     : Db::DbError(QStringLiteral("no question table for the lesson ") + lessonName), LessonName(lessonName) {}
 
 bool IsBusy(const Db::DbError &error) {
-    return QString::fromStdString(error.what()).contains(QStringLiteral("locked"), Qt::CaseInsensitive);
+    // A wait the user gave up, or a lock met inside a transaction.
+    return Db::IsBusyFailure(error) ||
+           QString::fromStdString(error.what()).contains(QStringLiteral("locked"), Qt::CaseInsensitive);
 }
 
 namespace {

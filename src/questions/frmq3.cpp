@@ -2,12 +2,14 @@
 
 #include "platform/MouseEvents.h"
 #include "questions/HeldLesson.h"
+#include "questions/QuestionText.h"
 #include "shell/Module1.h"
 
 using namespace Module1;
 
 void frmq3::Connect() {
     auto &u = ui();
+    AlignQuestionLines(u.tq);
     QObject::connect(u.cmdnext, &QPushButton::clicked, Widget(), [this] { cmdnext_Click(); });
     QObject::connect(u.cmdback, &QPushButton::clicked, Widget(), [this] { cmdback_Click(); });
     MouseEvents::Install(u.Label5, {.up = [this](Qt::MouseButton button, Qt::MouseButtons, QPoint pos) {

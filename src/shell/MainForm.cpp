@@ -110,6 +110,9 @@ void MainForm::IMAGE23_Click() {
         Adodc2->RecordSource = QStringLiteral("select * from clase");
         Adodc2->Refresh();
         ScratchValue = Adodc2->Recordset().RecordCount();
+    } catch (const Db::BusyError &) {
+        Db::TellBusy();
+        return;
     } catch (const Db::DbError &) {
         // The program runs on (the next try may well pass), so the message says only what failed.
         MsgBox(QStringLiteral(" فهرست کلاس ها از پايگاه داده خوانده نشد "), Msg::vbCritical, QString());

@@ -88,6 +88,8 @@ void SettingForm::Form_Load() {
         Adodc1->Refresh();
         if (Adodc1->Recordset().IsEOF())
             throw Db::DbError(QStringLiteral("the setting table has no row"));
+    } catch (const Db::BusyError &) {
+        Db::TellBusy();
     } catch (const Db::DbError &) {
         MsgBox(QStringLiteral(" تنظيمات دسترسي از پايگاه داده خوانده نشد "), Msg::vbCritical, QString());
     }
@@ -193,6 +195,10 @@ void SettingForm::Save() {
     }
     try {
         UpdateSettingRow();
+    } catch (const Db::BusyError &) {
+        // The window stays, so the row can be saved again once the file is free.
+        Db::TellBusy();
+        return;
     } catch (const Db::DbError &) {
         MsgBox(QStringLiteral(" تنظيمات دسترسي در پايگاه داده ذخيره نشد ، ساير تنظيمات ذخيره شده است "), Msg::vbCritical, QString());
         return;

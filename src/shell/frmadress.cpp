@@ -52,6 +52,9 @@ void frmadress::Command1_Click() {
 
         Unload();
         Forms::Get<MainForm>().Show();
+    } catch (const Db::BusyError &) {
+        // Only in use, not broken: the window stays for another try.
+        Db::TellBusy();
     } catch (const std::exception &) {
         MsgBox(QStringLiteral(" پايگاه داده برنامه دچار مشکل شده و امکان اجراي برنامه وجود ندارد "), Msg::vbCritical, QString());
         App::End();

@@ -89,8 +89,8 @@ void FilterForm::cmd_find_Click() {
             findByCode();
         else
             findByParticulars();
-    } catch (const Db::DbError &) {
-        Warn(KaramoozTexts::TraineesUnreadable);
+    } catch (const Db::DbError &error) {
+        KaramoozTexts::TellFailure(error, KaramoozTexts::TraineesUnreadable);
     }
 }
 

@@ -83,8 +83,8 @@ void KaramoozList::ShowCards() {
         Adodc2->Refresh();
         Adodc2->Recordset().Sort(QStringLiteral("Lesson"));
         cards = Adodc2->Recordset().RecordCount();
-    } catch (const Db::DbError &) {
-        Warn(KaramoozTexts::CardsUnreadable);
+    } catch (const Db::DbError &error) {
+        KaramoozTexts::TellFailure(error, KaramoozTexts::CardsUnreadable);
     }
     u.Cmd_ReMake->setEnabled(cards >= 1);
     u.Cmd_ShowChart->setEnabled(cards >= 1);
@@ -134,8 +134,8 @@ void KaramoozList::Cmd_ReMake_Click() {
         return;
     try {
         Adodc2->Refresh();
-    } catch (const Db::DbError &) {
-        Warn(KaramoozTexts::CardsUnreadable);
+    } catch (const Db::DbError &error) {
+        KaramoozTexts::TellFailure(error, KaramoozTexts::CardsUnreadable);
     }
     ResetProgressBar(ui().PBar2);
 }

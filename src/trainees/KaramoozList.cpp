@@ -86,9 +86,9 @@ void KaramoozList::Form_Load() {
     Adodc4->RecordSource = QStringLiteral("select * from setting");
     try {
         Adodc4->Refresh();
-    } catch (const Db::DbError &) {
+    } catch (const Db::DbError &error) {
         // The switch then reads 0: the report cards stay closed.
-        Warn(QStringLiteral(" تنظيمات برنامه از پايگاه داده خوانده نشد "));
+        KaramoozTexts::TellFailure(error, QStringLiteral(" تنظيمات برنامه از پايگاه داده خوانده نشد "));
     }
 
     u.CountLAB->setText(QString::number(TraineeCount()));
@@ -116,8 +116,8 @@ bool KaramoozList::RefreshList() {
     try {
         Adodc1->Refresh();
         return true;
-    } catch (const Db::DbError &) {
-        Warn(KaramoozTexts::TraineesUnreadable);
+    } catch (const Db::DbError &error) {
+        KaramoozTexts::TellFailure(error, KaramoozTexts::TraineesUnreadable);
         return false;
     }
 }
@@ -191,8 +191,8 @@ void KaramoozList::Cmd_Print_Click() {
     ResetProgressBar(ui().PBar1);
     try {
         ListPrint::HandOver(*Adodc1);
-    } catch (const Db::DbError &) {
-        Warn(QStringLiteral(" ليست کارآموزان براي چاپ از پايگاه داده خوانده نشد "));
+    } catch (const Db::DbError &error) {
+        KaramoozTexts::TellFailure(error, QStringLiteral(" ليست کارآموزان براي چاپ از پايگاه داده خوانده نشد "));
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QVariant>
 
 #include "platform/Bindings.h"
+#include "platform/Db.h"
 #include "platform/MsgBox.h"
 #include "shell/PersianCalendar.h"
 
@@ -23,6 +24,11 @@ QString RegistrationDateText(const QVariant &value) {
 }
 
 void Warn(const QString &text) { MsgBox(text, Msg::vbExclamation, QString()); }
+
+void TellFailure(const Db::DbError &error, const QString &text) {
+    if (!Db::TellIfBusy(error))
+        Warn(text);
+}
 
 QVector<GridColumn> TraineeGridColumns() {
     QVector<GridColumn> columns = TraineeColumns;

@@ -6,6 +6,9 @@
 #include "platform/RecordsetModel.h"
 
 class QVariant;
+namespace Db {
+class DbError;
+}
 
 namespace KaramoozTexts {
 
@@ -48,5 +51,7 @@ inline const QString CardsUnreadable = QStringLiteral(" کارنامه هاي ا
 
 // A message with the exclamation icon and an empty title.
 void Warn(const QString &text);
+// A wait for a busy file given up is told as busy; any other failure with the text, as Warn does.
+void TellFailure(const Db::DbError &error, const QString &text);
 
 } // namespace KaramoozTexts

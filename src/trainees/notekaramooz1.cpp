@@ -110,8 +110,10 @@ bool notekaramooz1::open(DataControl &data, const QString &source) {
     data.RecordSource = source;
     try {
         data.Refresh();
-    } catch (const Db::DbError &) {
-        tellNotesUnreadable();
+    } catch (const Db::DbError &error) {
+        // A file in use is told as such, never as unreadable.
+        if (!Db::TellIfBusy(error))
+            tellNotesUnreadable();
         return false;
     }
     return true;

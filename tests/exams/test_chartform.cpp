@@ -8,6 +8,10 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QStyle>
+#include <QPainter>
+#include <QImage>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -433,21 +437,49 @@ TEST_F(SaveDialogLook, BackPressedUnderTheDialogClosesTheChartOnceTheDialogHasCl
     EXPECT_EQ(Modal::Depth(), 0);
 }
 
+// A path drawn right to left shows its leading "/" at the far end ("home/x/").
+TEST_F(SaveDialogLook, ThePathAndTheFileTypeReadLeftToRight) {
+    const QString text = QStringLiteral("/home/user/Chart/*.jpg");
+    const auto draw = [&](QStyle *style, const QFont &font, Qt::LayoutDirection direction) {
+        QImage image(400, 40, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setLayoutDirection(direction);
+        style->drawItemText(&painter, image.rect(), Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter, QPalette(), true, text);
+        return image;
+    };
+    Look([&](QFileDialog &dialog) {
+        for (const char *name : {"lookInCombo", "fileTypeCombo"}) {
+            SCOPED_TRACE(name);
+            auto *combo = dialog.findChild<QComboBox *>(QLatin1String(name));
+            ASSERT_NE(combo, nullptr);
+            const QImage shown = draw(combo->style(), combo->font(), Qt::RightToLeft);
+            EXPECT_EQ(shown, draw(QApplication::style(), combo->font(), Qt::LeftToRight));
+            EXPECT_NE(shown, draw(QApplication::style(), combo->font(), Qt::RightToLeft)); // the text tells them apart
+        }
+    });
+}
+
 TEST_F(SaveDialogLook, EveryTextShowsWhole) {
     const QString shots = qEnvironmentVariable("TELLUMO_SHOTS");
     Look([&](QFileDialog &dialog) {
         dialog.show();
+        // Typing a name sets the dialog's own captions again.
+        dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("نمودار"));
         QCoreApplication::processEvents();
         for (QLabel *label : dialog.findChildren<QLabel *>()) {
             if (!label->isVisible() || label->text().isEmpty())
                 continue;
             EXPECT_GE(label->contentsRect().width(), label->fontMetrics().horizontalAdvance(label->text()))
                 << label->text().toStdString();
+            EXPECT_FALSE(label->buddy() && label->text().contains(u'&')) << label->text().toStdString(); // "نام" whole
         }
         for (QPushButton *button : dialog.findChildren<QPushButton *>()) {
             if (!button->isVisible())
                 continue;
             EXPECT_TRUE(button->icon().isNull()) << button->text().toStdString();
+            EXPECT_FALSE(button->text().contains(u'&')) << button->text().toStdString();
             EXPECT_GE(button->width(), button->fontMetrics().horizontalAdvance(button->text()) + 12)
                 << button->text().toStdString();
         }

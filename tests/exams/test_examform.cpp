@@ -296,6 +296,7 @@ TEST_F(ExamFormTest, APickFillsTheBoxesAndSurvivesAnotherLesson) {
     EXPECT_EQ(u.Text6->text(), u"1270364898"_s);
     EXPECT_TRUE(u.Text7->isVisible());
     EXPECT_TRUE(u.Text7->text().isEmpty());
+    EXPECT_EQ(form.Widget()->focusWidget(), u.Text7); // ready for the code
     EXPECT_FALSE(u.Text6->isVisible());
     EXPECT_EQ(SelectedTraineeName, u"نرگس  توکلی"_s);
 
@@ -430,3 +431,54 @@ TEST_F(ExamFormTest, CancelClosesAndStoresNothing) {
 }
 
 } // namespace
+
+
+// Another workstation holds the file at the load, the lesson choice and the trainee picker: each waits with
+// the window painting, and a wait the user gives up is told as busy, never as missing or unreadable.
+TEST_F(ExamFormTest, TheLessonChoiceAndThePickerWaitForAHeldFileAndTellItAsBusy) {
+    MakeLesson(u"ریاضی"_s, 20, 20);
+    FileLock atLoad(DatabasePath(), 200);
+    ExamForm &form = open();
+    auto &u = form.ui();
+    EXPECT_FALSE(atLoad.Held());
+    EXPECT_EQ(u.DarsCombo->count(), 1);
+    EXPECT_EQ(u.txttellumo->text(), u"-1"_s);
+    {
+        FileLock other(DatabasePath(), 200);
+        choose(form, u"ریاضی"_s);
+        EXPECT_FALSE(other.Held());
+        EXPECT_GT(other.PaintsWhileHeld(), 0);
+        EXPECT_EQ(u.Text1->text(), u"20"_s);
+        EXPECT_TRUE(u.Option1->isEnabled());
+    }
+    {
+        FileLock other(DatabasePath(), 200);
+        pick(form, 7);
+        EXPECT_FALSE(other.Held());
+        EXPECT_GT(other.PaintsWhileHeld(), 0);
+        EXPECT_EQ(u.Text5->text(), u"نرگس  توکلی"_s);
+    }
+    EXPECT_TRUE(msgs.calls.empty()) << fmt(msgs.calls.front().text);
+
+    Db::SetBusyPatience(50);
+    const std::vector<std::pair<const char *, std::function<void()>>> givenUp = {
+        {"picker", [&] { QTest::mouseClick(u.Cmd_Select, Qt::LeftButton); }},
+        {"lesson choice", [&] { choose(form, u"ریاضی"_s); }},
+    };
+    for (const auto &[what, run] : givenUp) {
+        SCOPED_TRACE(what);
+        msgs.Clear();
+        FileLock other(DatabasePath(), 5000);
+        msgs.Answer(Msg::vbNo);
+        run();
+        ASSERT_EQ(msgs.calls.size(), 2u);
+        EXPECT_EQ(msgs.calls[0].text, BusyTexts::KeepWaiting);
+        EXPECT_EQ(msgs.calls[1].text, BusyTexts::Busy);
+        EXPECT_EQ(msgs.calls[1].style, 48);
+        EXPECT_TRUE(msgs.calls[1].titleGiven && msgs.calls[1].title.isEmpty());
+    }
+    EXPECT_TRUE(u.Text1->text().isEmpty());
+    EXPECT_FALSE(u.Cmd_Start->isEnabled());
+    EXPECT_FALSE(Forms::Exists<SelectForm>() && Forms::Get<SelectForm>().IsLoaded());
+    form.Unload();
+}

@@ -143,6 +143,80 @@ TEST_F(RunExamTest, FailedDrawLeavesTheOldMarksAndGivesNoExam) {
     EXPECT_TRUE(msgs.Last().title.isEmpty());
 }
 
+TEST_F(RunExamTest, ADrawThatMeetsARowThatCannotBeAskedLeavesTheMarksAsTheyWere) {
+    MakeLesson(lesson, 10);
+    const QList<qint64> old = {2, 5, 8};
+    MarkIds(old);
+    Exec(QStringLiteral("UPDATE ") + Table() + QStringLiteral(" SET TrueAnswer=5 WHERE ID=7"));
+    SetUpExam(10, 40, 2); // every row is drawn, row 7 too
+    RunExamForm &form = StartExam();
+    EXPECT_FALSE(form.IsLoaded());
+    EXPECT_EQ(MarkedIds(), old);
+    ASSERT_EQ(msgs.calls.size(), 1u);
+    EXPECT_EQ(msgs.Last().text, QStringLiteral(" گزينه صحيح سوال شماره 7 اين درس نامعتبر است و امکان برگزاري آزمون وجود ندارد "));
+    EXPECT_EQ(msgs.Last().style, 48);
+}
+
+TEST_F(RunExamTest, ADrawWaitsForAnotherWorkstationAndDrawsFromWhatItLeft) {
+    struct Case {
+        const char *what;
+        int rows, n;
+        QStringList writes;
+        QList<qint64> expected; // empty: any n rows
+    };
+    const QString table = Table();
+    const QList<Case> cases = {
+        {"rows deleted", 20, 5, {"DELETE FROM " + table + " WHERE ID<=15"}, {16, 17, 18, 19, 20}},
+        {"rows replaced", 5, 5,
+         {"INSERT INTO " + table + " (Question, Answer1, Answer2, Answer3, Answer4, TrueAnswer) "
+          "SELECT 'Question ' || (ID + 5), 'A' || (ID + 5) || '-1', 'A' || (ID + 5) || '-2', 'A' || (ID + 5) || '-3', "
+          "'A' || (ID + 5) || '-4', (ID + 4) % 4 + 1 FROM " + table,
+          "DELETE FROM " + table + " WHERE ID<=5"},
+         {6, 7, 8, 9, 10}},
+        {"another draw's marks", 20, 5, {"UPDATE " + table + " SET AfterRun=-1 WHERE ID<=10"}, {}},
+    };
+    for (const Case &k : cases) {
+        SCOPED_TRACE(k.what);
+        msgs.Clear();
+        Exec(QStringLiteral("DROP TABLE IF EXISTS ") + table);
+        Exec(QStringLiteral("DELETE FROM droos"));
+        MakeLesson(lesson, k.rows);
+        SetUpExam(k.n, 40, 2);
+        FileLock other(DatabasePath(), 200, k.writes);
+        RunExamForm &form = StartExam();
+        EXPECT_FALSE(other.Held());
+        ASSERT_TRUE(form.IsLoaded());
+        EXPECT_TRUE(msgs.calls.empty());
+        const QList<qint64> marked = MarkedIds();
+        EXPECT_EQ(marked.size(), k.n);
+        if (!k.expected.isEmpty())
+            EXPECT_EQ(marked, k.expected);
+        ExpectShown(form, marked);
+        form.ExamFinished = true;
+        form.Unload();
+    }
+}
+
+// The user gives up waiting for another workstation's write lock: no exam, told as busy, and the
+// marks stay as they were.
+TEST_F(RunExamTest, ADrawWhoseWaitIsGivenUpIsToldAsBusyAndChangesNoMark) {
+    MakeLesson(lesson, 25);
+    const QList<qint64> old = {3, 6, 9};
+    MarkIds(old);
+    SetUpExam(3, 40, 2);
+    Db::SetBusyPatience(50);
+    FileLock other(DatabasePath(), 5000, {"UPDATE setting SET passedit=passedit"});
+    msgs.Answer(Msg::vbNo);
+    RunExamForm &form = StartExam();
+    EXPECT_FALSE(form.IsLoaded());
+    ASSERT_EQ(msgs.calls.size(), 2u);
+    EXPECT_EQ(msgs.calls[0].text, BusyTexts::KeepWaiting);
+    EXPECT_EQ(msgs.calls[1].text, BusyTexts::Busy);
+    EXPECT_EQ(msgs.calls[1].style, 48);
+    other.Release();
+    EXPECT_EQ(MarkedIds(), old);
+}
+
 TEST_F(RunExamTest, QuestionsThatCannotBeAskedGiveNoExam) {
     struct Case {
         const char *what;

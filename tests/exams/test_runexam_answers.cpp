@@ -274,3 +274,37 @@ TEST_F(UnwrittenReportCardTest, GivingUpStoresNoRowAndGoesOn) {
     ASSERT_EQ(modal.opened.back(), QStringLiteral("ChartForm"));
     CloseChart();
 }
+
+// Another workstation holds the file while the exam window opens and draws: the exam waits with its
+// window painting, and the card written after the lock is gone goes in without a question.
+TEST_F(RunExamAnswersTest, AnExamOpenedWhileTheFileIsHeldStoresItsCardWithoutAQuestion) {
+    struct Case {
+        const char *what;
+        QStringList writes; // none: the whole file is held, reads too
+        bool windowShown;   // the wait comes after the window is on screen
+    };
+    const QList<Case> cases = {
+        {"held for reading and writing", {}, false},
+        {"held for writing while the draw marks", {"UPDATE setting SET passedit=passedit"}, true},
+    };
+    MakeLesson(lesson, 25);
+    for (const Case &k : cases) {
+        SCOPED_TRACE(k.what);
+        msgs.Clear();
+        const int before = ReportCards();
+        SetUpExam(3, 40, 2);
+        FileLock other(DatabasePath(), 300, k.writes);
+        RunExamForm &form = StartExam();
+        EXPECT_FALSE(other.Held());
+        EXPECT_TRUE(other.BusyCursorAtRelease());
+        if (k.windowShown)
+            EXPECT_GT(other.PaintsWhileHeld(), 0);
+        ASSERT_TRUE(form.IsLoaded());
+        EXPECT_EQ(MarkedIds().size(), 3);
+        AnswerAll(form, 2, 1);
+        ASSERT_EQ(msgs.calls.size(), 1u) << msgs.Last().text.toStdString();
+        EXPECT_EQ(msgs.Last().text, QStringLiteral(" آيا مايل به مشاهده و کنترل پاسخ هاي خود هستيد؟   "));
+        EXPECT_EQ(ReportCards(), before + 1);
+        CloseChart();
+    }
+}

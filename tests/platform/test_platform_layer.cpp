@@ -1,4 +1,6 @@
+#include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QDir>
 #include <QMessageBox>
 #include <QSysInfo>
@@ -61,6 +63,38 @@ TEST_F(PlatformTest, AnEmptyTitleShowsAnEmptyTitleBarNoTitleShowsTheProgramsName
         EXPECT_EQ(title, shown);
         // What the window system is handed: never empty, or it would put the program's name there.
         EXPECT_EQ(platformTitle, shown);
+    }
+}
+
+TEST_F(PlatformTest, RealBoxesShowTheirCaptionsJoinedAndRightAlignTheTextWhenAsked) {
+    Msg::SetHandler(nullptr);
+    const QString text = QStringLiteral(" : گزينه هاي زير را به صورت صحيح تکميل کنيد  \r\n----------------------------\r\n عنوان موضوع ");
+    const struct {
+        int style;
+        bool right;
+    } cases[] = {{36, false}, {48, false}, {524336, true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.style);
+        QStringList captions;
+        Qt::Alignment alignment;
+        QTimer::singleShot(0, qApp, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            for (QAbstractButton *button : box->buttons())
+                captions << button->text();
+            if (auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+                alignment = label->alignment();
+            if (const QString shots = qEnvironmentVariable("TELLUMO_SHOTS"); !shots.isEmpty())
+                box->grab().save(shots + QStringLiteral("/msgbox-%1.png").arg(c.style));
+            box->accept();
+        });
+        MsgBox(text, c.style, QString());
+        ASSERT_FALSE(captions.isEmpty());
+        // A mnemonic underline would break the letters of a Persian caption apart ("بـله").
+        for (const QString &caption : captions)
+            EXPECT_FALSE(caption.contains(u'&')) << caption.toStdString();
+        // Right means the right edge whatever the direction, so a line of hyphens goes there too.
+        EXPECT_EQ(alignment.testFlags(Qt::AlignRight | Qt::AlignAbsolute), c.right);
     }
 }
 

@@ -75,6 +75,24 @@ TEST_F(RecordsetTest, BoundValuesStayWithTheSourceForEveryRefreshAndStayWritable
                      QStringLiteral(" WHERE Question = 'changed'")).toInt(), 1);
 }
 
+TEST_F(RecordsetTest, TextsSortInPersianAlphabeticalOrder) {
+    const QStringList names = {QStringLiteral("یزدی"), QStringLiteral("محمدی"), QStringLiteral("گودرزی"),
+                               QStringLiteral("کریمی"), QStringLiteral("پارسا"), QStringLiteral("بهرامی"),
+                               QStringLiteral("احمدی")};
+    Exec(QStringLiteral("DELETE FROM ") + Db::QuoteIdent(table));
+    for (int i = 0; i < names.size(); ++i)
+        Exec(QStringLiteral("INSERT INTO ") + Db::QuoteIdent(table) + QStringLiteral(" (ID, Question) VALUES (?, ?)"),
+             {i + 1, names[i]});
+    rs().Requery();
+    rs().Sort(QStringLiteral("Question"));
+    QStringList sorted;
+    for (rs().MoveFirst(); !rs().IsEOF(); rs().MoveNext())
+        sorted << rs().Value("Question").toString();
+    EXPECT_EQ(sorted, QStringList({QStringLiteral("احمدی"), QStringLiteral("بهرامی"), QStringLiteral("پارسا"),
+                                   QStringLiteral("کریمی"), QStringLiteral("گودرزی"), QStringLiteral("محمدی"),
+                                   QStringLiteral("یزدی")}));
+}
+
 TEST_F(RecordsetTest, EmptyResultIsBothBofAndEof) {
     data.RecordSource = SharedDatabase::SelectAll(table) + QStringLiteral(" WHERE ID > 99");
     data.Refresh();
@@ -168,6 +186,7 @@ TEST_F(RecordsetTest, ReadOnlyQueriesRefuseWrites) {
     data.RecordSource = QStringLiteral("SELECT count(*) AS n FROM ") + Db::QuoteIdent(table) +
                         QStringLiteral(" GROUP BY AfterRun");
     data.Refresh();
+    EXPECT_FALSE(rs().IsWritable());
     rs().SetValue("n", 1);
     EXPECT_THROW(rs().Update(), Db::DbError);
 }

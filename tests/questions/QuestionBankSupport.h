@@ -2,10 +2,12 @@
 // Common ground of the question bank tests: lessons in a fresh shared database, the two windows,
 // the bars' buttons and the edit-password prompt answered by a script.
 #include <QAction>
+#include <array>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTableView>
 #include <QToolBar>
 
 #include "support/Fixture.h"
@@ -37,6 +39,9 @@ protected:
         return window;
     }
 
+    // Both windows open: the bank window, then the browse window beside it.
+    std::array<QuestionBankForm *, 2> openBoth() { return {&open<QuestionForm>(), &open<frmq2>()}; }
+
     // The user picks a lesson in the drop-down list.
     static void choose(QuestionBankForm &w, const QString &lesson) {
         QComboBox *combo = w.ui().DarsCombo;
@@ -44,6 +49,14 @@ protected:
         ASSERT_GE(at, 0) << lesson.toStdString();
         combo->setCurrentIndex(at);
         emit combo->activated(at);
+    }
+
+    // The user double-clicks a row of the list, which opens the details page on it.
+    static void doubleClickRow(QuestionBankForm &w, int row) {
+        QTableView *grid = w.ui().DataGrid1;
+        const QRect cell = grid->visualRect(grid->model()->index(row, 0));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
     }
 
     static void click(QuestionBankForm &w, QToolBar *bar, int index) {

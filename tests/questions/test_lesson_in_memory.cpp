@@ -22,9 +22,7 @@ protected:
     frmq2 &details() {
         auto &w = open<frmq2>();
         choose(w, Lesson);
-        const QRect cell = w.ui().DataGrid1->visualRect(w.ui().DataGrid1->model()->index(0, 0));
-        QTest::mouseClick(w.ui().DataGrid1->viewport(), Qt::LeftButton, {}, cell.center());
-        QTest::mouseDClick(w.ui().DataGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+        doubleClickRow(w, 0);
         return w;
     }
 

@@ -356,13 +356,18 @@ TEST_F(ManagementPageTest, ABusyFileIsToldAndTriedAgainOnlyWhenTheUserSaysSo) {
     auto &u = Picked({0, 4});
     Typing("1234");
     Db::Exec(Db::Database(ConnectionString), QStringLiteral("PRAGMA busy_timeout=50"));
+    Db::SetBusyPatience(50);
     Exec("BEGIN IMMEDIATE"); // another workstation writing
     msgs.Answer(Msg::vbYes); // the copy question
+    msgs.Answer(Msg::vbNo);  // stop waiting
     msgs.Answer(Msg::vbYes); // try again
+    msgs.Answer(Msg::vbNo);  // stop waiting
     msgs.Answer(Msg::vbNo);  // give up
     QTest::mouseClick(u.cmdcopy, Qt::LeftButton);
-    ASSERT_EQ(msgs.calls.size(), 3u);
-    for (size_t i : {1u, 2u}) {
+    ASSERT_EQ(msgs.calls.size(), 5u);
+    for (size_t i : {1u, 3u})
+        EXPECT_EQ(msgs.calls[i].text, BusyTexts::KeepWaiting);
+    for (size_t i : {2u, 4u}) {
         EXPECT_EQ(msgs.calls[i].text,
                   " پايگاه داده در دست کامپيوتر ديگري است و هيچ سوالي تغيير نکرد . آيا دوباره تلاش شود ؟ ");
         EXPECT_EQ(msgs.calls[i].style, Msg::vbYesNo + Msg::vbExclamation);

@@ -31,9 +31,7 @@ protected:
         if (w.ui().DarsCombo->currentIndex() < 0)
             choose(w, Lesson);
         // The browse window's details tab is reached by the grid's double click only.
-        const QRect cell = w.ui().DataGrid1->visualRect(w.ui().DataGrid1->model()->index(0, 0));
-        QTest::mouseClick(w.ui().DataGrid1->viewport(), Qt::LeftButton, {}, cell.center());
-        QTest::mouseDClick(w.ui().DataGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+        doubleClickRow(w, 0);
         EXPECT_EQ(w.ui().SSTab->currentIndex(), 1);
         return w;
     }
@@ -359,6 +357,111 @@ TEST_F(EditingTest, InputBoxesTakeNoMoreThanTheirFieldsHold) {
     EXPECT_EQ(u.ta1->text().size(), 85);
     EXPECT_EQ(u.tt->text().size(), 50);
     EXPECT_EQ(u.tq->toPlainText().size(), 255);
+    click(w, u.Toolbar2, 1);
+}
+} // namespace
+
+namespace {
+// The focus after each command of the edit bar. In input mode the question's input box lies over the
+// record's, so what the user types next must go there; the boxes under the input take no focus.
+TEST_F(EditingTest, TypingAfterACommandGoesIntoTheBoxInViewAndTabSkipsTheCoveredBoxes) {
+    UnlockedFlag = 1;
+    auto &w = details<QuestionForm>();
+    auto &u = w.ui();
+    enum Before { Browsing, Input };
+    struct Case {
+        const char *what;
+        Before before;
+        std::function<void()> script; // scripted answers, typed texts
+        int button;
+        QWidget *focus; // nullptr: the focus stays where it was
+    } cases[] = {
+        {"new", Browsing, [] {}, 5, u.tq},
+        {"refused save", Input, [] {}, 3, nullptr},
+        {"save", Input, [&] { type(w, {}); }, 3, u.QuestionBox},
+        {"edit, wrong password", Browsing, [&] { answerPassword(u"0000"_s); }, 4, u.QuestionBox},
+        {"edit", Browsing, [&] { answerPassword(u"1234"_s); }, 4, u.tq},
+        {"cancel", Input, [] {}, 1, u.QuestionBox},
+        {"delete, wrong password", Browsing, [&] { answerPassword(u"0000"_s); }, 2, u.QuestionBox},
+        {"delete answered no", Browsing, [&] { answerPassword(u"1234"_s); msgs.Answer(Msg::vbNo); }, 2, nullptr},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        const bool input = inInputMode(w);
+        if (input != (c.before == Input))
+            click(w, u.Toolbar2, input ? 1 : 5);
+        u.SSTab->setCurrentIndex(0);
+        u.SSTab->setCurrentIndex(1);
+        if (c.before == Input)
+            click(w, u.Toolbar2, 5);
+        QWidget *before = c.before == Input ? static_cast<QWidget *>(u.ta2) : u.Toolbar3;
+        before->setFocus();
+        c.script();
+        click(w, u.Toolbar2, c.button);
+        // The window is active again once the prompt has closed.
+        w.Widget()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w.Widget()));
+        EXPECT_EQ(QApplication::focusWidget(), c.focus ? c.focus : before)
+            << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "none");
+        if (c.focus == u.tq) {
+            QTest::keyClicks(QApplication::focusWidget(), u"typed"_s);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            EXPECT_EQ(u.tq->toPlainText(), u"typed"_s) << "Tab moves on, it is not typed";
+            EXPECT_EQ(QApplication::focusWidget(), u.ta1);
+            const QWidget *covered[] = {u.QuestionBox, u.AnswerBox1, u.AnswerBox2, u.AnswerBox3, u.AnswerBox4,
+                                        u.TrueAnswerBox, u.Text1};
+            for (int i = 0; i < 12; ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                for (const QWidget *box : covered)
+                    EXPECT_NE(QApplication::focusWidget(), box) << box->objectName().toStdString();
+            }
+        }
+        msgs.Clear();
+    }
+}
+} // namespace
+
+namespace {
+// The question typed goes into the lesson the page shows: no other lesson can be chosen meanwhile.
+TEST_F(EditingTest, TheLessonCannotBeChangedUnderTheInput) {
+    MakeLesson(u"رياضي"_s, 2);
+    for (QuestionBankForm *w : {static_cast<QuestionBankForm *>(&details<QuestionForm>()),
+                                static_cast<QuestionBankForm *>(&details<frmq2>())}) {
+        SCOPED_TRACE(w->Name().toStdString());
+        auto &u = w->ui();
+        const auto before = questions(Lesson).size();
+        for (int end : {1, 3}) {
+            click(*w, u.Toolbar2, 5);
+            QTest::mouseClick(u.DarsCombo, Qt::LeftButton);
+            QTest::keyClick(QApplication::activePopupWidget() ? QApplication::activePopupWidget() : u.DarsCombo, Qt::Key_Escape);
+            QTest::keyClick(u.DarsCombo, Qt::Key_Down);
+            EXPECT_EQ(u.DarsCombo->currentText(), Lesson);
+            type(*w, {});
+            click(*w, u.Toolbar2, end);
+            EXPECT_TRUE(u.DarsCombo->isEnabled()) << end;
+        }
+        EXPECT_EQ(questions(Lesson).size(), before + 1);
+        EXPECT_EQ(questions(u"رياضي"_s).size(), 2);
+        w->Unload();
+    }
+}
+} // namespace
+
+namespace {
+TEST_F(EditingTest, TabInTheBrowseWindowsInputSkipsTheOptionShownUnderIt) {
+    auto &w = details<frmq2>();
+    auto &u = w.ui();
+    click(w, u.Toolbar2, 5);
+    w.Widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.Widget()));
+    u.tq->setFocus();
+    QStringList walk;
+    for (int i = 0; i < 6; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walk << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_FALSE(walk.contains(u"Combo1"_s)) << walk.join(u' ').toStdString();
+    EXPECT_TRUE(walk.contains(u"Comboa4"_s)) << walk.join(u' ').toStdString();
     click(w, u.Toolbar2, 1);
 }
 } // namespace

@@ -169,6 +169,7 @@ TEST_F(TransferTest, AnotherWorkstationHoldingTheFileIsToldAsBusy) {
     Lesson(Source, {"a"});
     Lesson(Target, {});
     Db::Exec(Db::Database(Module1::ConnectionString), QStringLiteral("PRAGMA busy_timeout=50"));
+    Db::SetBusyPatience(50); // the wait is given up at its question
     Exec(QStringLiteral("BEGIN IMMEDIATE"));
     try {
         CopyEntries(adodc2, Source, Target, {"a"});

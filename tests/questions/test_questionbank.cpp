@@ -151,6 +151,51 @@ TEST_F(BankWindowTest, AMissingQuestionTableEndsTheBankWindowsLoadButIsOnlyToldI
     EXPECT_EQ(ended.size(), 1u);
 }
 
+// A file held by another workstation at the bank window's load is waited for; a wait the user gives up
+// is told as busy and the program runs on, where a broken file would end it.
+TEST_F(BankWindowTest, ABusyFileAtTheBankWindowsLoadIsWaitedForOrToldAsBusyAndNeverEndsTheProgram) {
+    {
+        FileLock other(DatabasePath(), 200);
+        open<QuestionForm>();
+        EXPECT_FALSE(other.Held());
+    }
+    EXPECT_TRUE(msgs.calls.empty());
+    EXPECT_EQ(Forms::Get<QuestionForm>().ui().DarsCombo->currentText(), Computing);
+    Forms::Get<QuestionForm>().Unload();
+
+    Db::SetBusyPatience(50);
+    {
+        FileLock other(DatabasePath(), 5000);
+        msgs.Answer(Msg::vbNo);
+        open<QuestionForm>();
+    }
+    ASSERT_EQ(msgs.calls.size(), 2u);
+    EXPECT_EQ(msgs.calls[0].text, BusyTexts::KeepWaiting);
+    EXPECT_EQ(msgs.calls[1].text, BusyTexts::Busy);
+    EXPECT_EQ(msgs.calls[1].style, 48);
+    EXPECT_TRUE(ended.empty());
+    Forms::Get<QuestionForm>().Unload();
+}
+
+// A refresh whose wait for a held file is given up is told as busy, not as questions that cannot be read.
+TEST_F(BankWindowTest, ARefreshOnAHeldFileIsToldAsBusyWhenTheWaitIsGivenUp) {
+    const int steps = QuestionBankForm::RefreshSteps;
+    QuestionBankForm::RefreshSteps = 1;
+    auto &w = open<QuestionForm>();
+    ASSERT_TRUE(msgs.calls.empty());
+    Db::SetBusyPatience(50);
+    {
+        FileLock other(DatabasePath(), 5000);
+        msgs.Answer(Msg::vbNo);
+        QTest::mouseClick(w.ui().Cmd_Refresh, Qt::LeftButton);
+    }
+    QuestionBankForm::RefreshSteps = steps;
+    ASSERT_EQ(msgs.calls.size(), 2u);
+    EXPECT_EQ(msgs.calls[0].text, BusyTexts::KeepWaiting);
+    EXPECT_EQ(msgs.calls[1].text, BusyTexts::Busy);
+    w.Unload();
+}
+
 // The bar as a timer sees it while the refresh's busy loop yields.
 int HighestBarDuringRefresh(QuestionBankForm &w) {
     int highest = -1;
@@ -251,14 +296,11 @@ TEST_F(BankWindowTest, RevealsFollowTheirSwitchesAndHideOnPreviousNextAndEveryTa
 }
 
 TEST_F(BankWindowTest, GridDoubleClickOpensTheDetailsPageAlsoWhereItIsHidden) {
-    for (QuestionBankForm *w : {static_cast<QuestionBankForm *>(&open<QuestionForm>()),
-                                static_cast<QuestionBankForm *>(&open<frmq2>())}) {
+    for (QuestionBankForm *w : openBoth()) {
         auto &u = w->ui();
         if (u.DarsCombo->currentIndex() < 0)
             choose(*w, Computing);
-        const QRect cell = u.DataGrid1->visualRect(u.DataGrid1->model()->index(2, 0));
-        QTest::mouseClick(u.DataGrid1->viewport(), Qt::LeftButton, {}, cell.center());
-        QTest::mouseDClick(u.DataGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+        doubleClickRow(*w, 2);
         EXPECT_EQ(u.SSTab->currentIndex(), 1) << w->Name().toStdString();
         EXPECT_TRUE(u.DetailsPage->isVisible());
         EXPECT_EQ(u.DarsBox->text(), Computing);
@@ -286,6 +328,26 @@ TEST_F(BankWindowTest, TheDetailsTabSetsTheEditBarByTheLockAndTheNewQuestionSwit
         EXPECT_EQ(enabledButtons(w, w.ui().Toolbar2), c.buttons)
             << "unlocked " << c.unlocked << " new " << c.newAccess << " lesson " << c.lesson;
         w.Unload();
+    }
+}
+// The busy animation lets the window's own close box through: the window closes, and what the
+// refresh had still to do is dropped with it.
+TEST_F(BankWindowTest, ClosingTheWindowDuringTheRefreshClosesIt) {
+    for (QuestionBankForm *w : openBoth()) {
+        SCOPED_TRACE(w->Name().toStdString());
+        if (w->ui().DarsCombo->currentIndex() < 0)
+            choose(*w, Computing);
+        for (int start : {0, 1}) {
+            if (!w->IsLoaded())
+                w->Show();
+            QTimer::singleShot(0, [w] { w->Widget()->close(); });
+            if (start == 0)
+                QTest::mouseClick(w->ui().Cmd_Refresh, Qt::LeftButton);
+            else
+                choose(*w, Maths);
+            ProcessEvents();
+            EXPECT_FALSE(w->IsLoaded()) << start;
+        }
     }
 }
 } // namespace

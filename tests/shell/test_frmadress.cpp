@@ -215,3 +215,47 @@ TEST_F(StartupTest, ExitEndsWithoutTouchingAnything) {
 }
 
 } // namespace
+
+namespace {
+// Another workstation holds the file while Confirm runs: the start-up waits with its window painting
+// and goes on to the main menu once the file is free; never the database-problem message.
+TEST_F(StartupTest, ConfirmWaitsForAFileHeldByAnotherWorkstation) {
+    MakeDatabase();
+    startup.Show();
+    FileLock other(DatabasePath(), 300);
+    Confirm();
+    EXPECT_FALSE(other.Held());
+    EXPECT_TRUE(other.BusyCursorAtRelease());
+    EXPECT_GT(other.PaintsWhileHeld(), 0);
+    EXPECT_TRUE(msgs.calls.empty()) << msgs.calls.front().text.toStdString();
+    EXPECT_TRUE(ended.empty());
+    EXPECT_TRUE(MainMenuShown());
+    Forms::Get<MainForm>().Unload();
+}
+
+// A wait the user gives up is told as busy; the window stays, and the next Confirm goes through.
+TEST_F(StartupTest, AGivenUpWaitIsToldAsBusyAndConfirmCanBeTriedAgain) {
+    MakeDatabase();
+    Db::SetBusyPatience(50);
+    {
+        FileLock other(DatabasePath(), 5000);
+        msgs.Answer(Msg::vbNo);
+        Confirm();
+    }
+    ASSERT_EQ(msgs.calls.size(), 2u);
+    EXPECT_EQ(msgs.calls[0].text, BusyTexts::KeepWaiting);
+    EXPECT_EQ(msgs.calls[0].style, 52);
+    EXPECT_EQ(msgs.calls[1].text, BusyTexts::Busy);
+    EXPECT_EQ(msgs.calls[1].style, 48);
+    EXPECT_TRUE(msgs.calls[1].titleGiven && msgs.calls[1].title.isEmpty());
+    EXPECT_TRUE(ended.empty()) << "a busy file must not end the program";
+    EXPECT_TRUE(startup.IsLoaded());
+    EXPECT_FALSE(MainMenuShown());
+
+    msgs.Clear();
+    Confirm();
+    EXPECT_TRUE(msgs.calls.empty());
+    EXPECT_TRUE(MainMenuShown());
+    Forms::Get<MainForm>().Unload();
+}
+} // namespace

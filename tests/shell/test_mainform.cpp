@@ -137,6 +137,34 @@ TEST_F(MainFormTest, ADatabaseFailureWhileCountingClassesIsToldAndNothingOpens) 
     EXPECT_TRUE(modal.opened.empty());
 }
 
+// A file that another workstation holds is waited for; a wait given up is told as busy, never as the
+// database problem that would tell the user the program cannot run.
+TEST_F(MainFormTest, ClassesAreCountedOnceAHeldFileIsFreeOrTheBusyFileIsTold) {
+    MakeDatabase();
+    Exec("DELETE FROM clase");
+    ui().Comboclase->setCurrentIndex(3);
+    {
+        FileLock other(DatabasePath(), 200);
+        menu().IMAGE23_Click();
+        EXPECT_FALSE(other.Held());
+    }
+    ASSERT_EQ(msgs.calls.size(), 1u);
+    EXPECT_EQ(msgs.Last().text, NoClassDefined);
+
+    msgs.Clear();
+    Db::SetBusyPatience(50);
+    {
+        FileLock other(DatabasePath(), 5000);
+        msgs.Answer(Msg::vbNo);
+        menu().IMAGE23_Click();
+    }
+    ASSERT_EQ(msgs.calls.size(), 2u);
+    EXPECT_EQ(msgs.calls[1].text, BusyTexts::Busy);
+    EXPECT_EQ(msgs.calls[1].style, 48);
+    EXPECT_TRUE(ended.empty());
+    EXPECT_TRUE(menu().IsLoaded());
+}
+
 TEST_F(MainFormTest, TheLightWalksOneStepPerTick) {
     EXPECT_EQ(LitLights(), "0");
     const QString walk = "12345670" "12345670";

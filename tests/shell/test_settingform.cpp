@@ -294,3 +294,44 @@ TEST_F(SettingFormTest, UnwritableSavedSettingsAreToldAndTheRowIsLeftAlone) {
     EXPECT_TRUE(IsOpen());
     EXPECT_EQ(RowWrites(), 0);
 }
+
+
+// Another workstation holds the file while the window opens and again while it saves: both wait with
+// the window painting, and the row read under the lock is written back as from any other.
+TEST_F(SettingFormTest, OpeningAndSavingWaitForAHeldFile) {
+    const QVariantList row = Row();
+    {
+        FileLock other(DatabasePath(), 200);
+        Open();
+        EXPECT_FALSE(other.Held());
+        EXPECT_TRUE(other.BusyCursorAtRelease());
+    }
+    {
+        FileLock other(DatabasePath(), 200);
+        Save();
+        EXPECT_FALSE(other.Held());
+        EXPECT_GT(other.PaintsWhileHeld(), 0);
+    }
+    EXPECT_EQ(Shown(), QStringList());
+    EXPECT_FALSE(form().IsLoaded());
+    EXPECT_EQ(Row(), row);
+    EXPECT_EQ(RowWrites(), 1);
+}
+
+// A save whose wait the user gives up is told as busy, and the window stays for another save.
+TEST_F(SettingFormTest, ASaveGivenUpOnAHeldFileIsToldAsBusyAndCanBeMadeAgain) {
+    Open();
+    Db::SetBusyPatience(50);
+    {
+        FileLock other(DatabasePath(), 5000);
+        msgs.Answer(Msg::vbNo);
+        Save();
+    }
+    EXPECT_EQ(Shown(), (QStringList{Style(52, BusyTexts::KeepWaiting), Style(48, BusyTexts::Busy)}));
+    EXPECT_TRUE(IsOpen());
+    EXPECT_EQ(RowWrites(), 0);
+    Save();
+    EXPECT_EQ(Shown(), QStringList());
+    EXPECT_FALSE(form().IsLoaded());
+    EXPECT_EQ(RowWrites(), 1);
+}

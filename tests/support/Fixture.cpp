@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QPointer>
+#include <QTimer>
 #include <QSqlQuery>
 #include <QTableView>
 #include <QTest>
@@ -35,6 +38,9 @@ int MsgBoxRecorder::Handle(const Msg::Call &call) {
         answers.pop_front();
         return answer;
     }
+    // A wait that never ends (a lock no one releases) fails its test instead of hanging it.
+    if (call.text == BusyTexts::KeepWaiting)
+        return Msg::vbNo;
     return (call.style & 0x7) == Msg::vbYesNo || (call.style & 0x7) == Msg::vbYesNoCancel ? Msg::vbYes : Msg::vbOK;
 }
 
@@ -66,6 +72,8 @@ void AppFixture::SetUp() {
     App::SetEndHandler([this](int code) { ended.push_back(code); });
     Module1::ResetAll();
     Module1::ConnectionString = ConnectionText::For(QStringLiteral("server"));
+    // Long enough for the locks the tests release, short enough that a wait that hangs fails soon.
+    Db::SetBusyPatience(3000);
 }
 
 void AppFixture::TearDown() {
@@ -76,6 +84,7 @@ void AppFixture::TearDown() {
     for (QWidget *w : QApplication::topLevelWidgets())
         delete w;
     Db::CloseAll();
+    Db::SetBusyPatience(Db::BusyTimeoutMs);
     Msg::SetHandler(nullptr);
     Modal::SetHandler(nullptr);
     App::SetEndHandler(nullptr);
@@ -127,6 +136,53 @@ void AppFixture::MakeLesson(const QString &name, int questions, int marked, bool
                                      QStringLiteral("A%1-4").arg(i), QStringLiteral("Why %1").arg(i)},
                                     (i - 1) % 4 + 1, i <= marked);
     transaction.Commit();
+}
+
+FileLock::FileLock(const QString &path, int releaseAfterMs, const QStringList &writes) : m_commit(!writes.isEmpty()) {
+    static int count = 0;
+    m_name = QStringLiteral("other-workstation-%1").arg(++count);
+    QSqlDatabase db = SharedDatabase::OpenFile(path, m_name);
+    QSqlQuery lock(db);
+    m_held = lock.exec(m_commit ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN EXCLUSIVE"));
+    for (const QString &sql : writes)
+        EXPECT_TRUE(QSqlQuery(db).exec(sql)) << sql.toStdString();
+    EXPECT_TRUE(m_held) << "the test could not lock the file";
+    QCoreApplication::instance()->installEventFilter(this);
+    auto *repaint = new QTimer(this);
+    QObject::connect(repaint, &QTimer::timeout, this, [this] {
+        if (!m_held)
+            return;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->isVisible())
+                w->update();
+    });
+    repaint->start(20);
+    QTimer::singleShot(releaseAfterMs, this, [this] {
+        m_busyCursorAtRelease =
+            QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::BusyCursor;
+        Release();
+    });
+}
+
+FileLock::~FileLock() {
+    Release();
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+void FileLock::Release() {
+    if (!m_held)
+        return;
+    m_held = false;
+    QSqlDatabase db = QSqlDatabase::database(m_name, false);
+    QSqlQuery end(db);
+    EXPECT_TRUE(end.exec(m_commit ? QStringLiteral("COMMIT") : QStringLiteral("ROLLBACK")));
+    db.close();
+}
+
+bool FileLock::eventFilter(QObject *watched, QEvent *event) {
+    if (m_held && event->type() == QEvent::Paint && watched->isWidgetType())
+        ++m_paints;
+    return false;
 }
 
 void AppFixture::PickTrainee(QAbstractButton *chooseButton, int id) {

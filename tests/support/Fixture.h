@@ -2,8 +2,10 @@
 // The common ground of the window tests: a fresh shared database on a temporary share, saved
 // settings in a temporary folder, recorded message boxes and scripted modal windows.
 #include <QDialog>
+#include <QObject>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QVariant>
 #include <deque>
@@ -16,7 +18,8 @@
 
 class QAbstractButton;
 
-// Records every message box and answers it: scripted answers first, then the box's first button.
+// Records every message box and answers it: scripted answers first, then the box's first button
+// (but No to the question whether to wait on for a busy file).
 class MsgBoxRecorder {
 public:
     std::vector<Msg::Call> calls;
@@ -66,6 +69,40 @@ protected:
     // Exit codes of every App::End the code under test called (the program would have ended there).
     std::vector<int> ended;
     QTemporaryDir temp;
+};
+
+// What the user is told of a file that another workstation holds.
+namespace BusyTexts {
+inline const QString KeepWaiting =
+    QStringLiteral(" پايگاه داده در حال استفاده کامپيوتر ديگري است . آيا منتظر آزاد شدن آن مي مانيد ؟ ");
+inline const QString Busy = QStringLiteral(" پايگاه داده در حال استفاده کامپيوتر ديگري است . لطفا لحظاتي بعد دوباره سعي کنيد ");
+} // namespace BusyTexts
+
+// Another workstation holding the shared file: an exclusive lock taken from a connection of its own
+// and released by a timer after releaseAfterMs. The timer fires only while the code under test lets
+// the event loop run, so a release proves that its wait yielded. While the lock is held every shown
+// window is asked to repaint now and then, and the paints that arrive are counted.
+// With writes, the other workstation holds the write lock only (readers go on), runs them, and
+// commits them at the release.
+class FileLock : public QObject {
+public:
+    FileLock(const QString &path, int releaseAfterMs, const QStringList &writes = {});
+    ~FileLock() override;
+    void Release();
+    bool Held() const { return m_held; }
+    // The busy cursor was on when the timer released the lock.
+    bool BusyCursorAtRelease() const { return m_busyCursorAtRelease; }
+    int PaintsWhileHeld() const { return m_paints; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QString m_name;
+    bool m_commit = false;
+    bool m_held = false;
+    bool m_busyCursorAtRelease = false;
+    int m_paints = 0;
 };
 
 // Lets queued work (deferred deletes, queued activations) run.

@@ -1,8 +1,10 @@
 #include "Workers.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <map>
 #include <string>
+
+#include "platform/App.h"
 
 namespace Workers {
 namespace {
@@ -23,7 +25,11 @@ int RunIfAsked(int argc, char **argv) {
     auto it = workers().find(argv[2]);
     if (it == workers().end())
         return 99;
-    QCoreApplication app(argc, argv);
+    // Workers may run windows: without a display, like the tests.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    App::initialise(app);
     return it->second(app.arguments().mid(3));
 }
 } // namespace Workers

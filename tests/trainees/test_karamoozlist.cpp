@@ -194,7 +194,6 @@ TEST_F(KaramoozListTest, PressesDuringTheBusyBarAreDropped) {
         visible = u().PBar1->isVisible();
         QTest::mouseClick(u().Cmd_Print, Qt::LeftButton);
         QTest::mouseClick(u().Cmd_Search, Qt::LeftButton);
-        List().Widget()->close();
         seen.push_back(LoopIndex.toInt());
         value = u().PBar1->value();
     });
@@ -206,6 +205,22 @@ TEST_F(KaramoozListTest, PressesDuringTheBusyBarAreDropped) {
     EXPECT_TRUE(modal.opened == std::vector<QString>{u"KaramoozList"_s});
     EXPECT_TRUE(List().IsLoaded());
     EXPECT_EQ(GridIds().size(), 3);
+}
+
+// The close box is not held back: the list closes, and the reload it interrupted does nothing more.
+TEST_F(KaramoozListTest, ClosingTheListDuringTheBusyBarClosesIt) {
+    for (const bool cards : {false, true}) {
+        SCOPED_TRACE(cards);
+        AddCard(Class().at(1).code, u"Physics"_s, 20, 10, 3, 7);
+        OpenList();
+        if (cards)
+            u().SSTab->setCurrentIndex(KaramoozList::CardsTab);
+        QTimer::singleShot(0, [this] { List().Widget()->close(); });
+        QTest::mouseClick(cards ? u().Cmd_ReMake : u().Cmd_Refresh, Qt::LeftButton);
+        ProcessEvents();
+        EXPECT_FALSE(List().IsLoaded());
+        EXPECT_TRUE(msgs.calls.empty());
+    }
 }
 
 // Input queued while the bar runs, as the window system delivers it: a move, a sort, the back button.
@@ -281,3 +296,27 @@ TEST_F(KaramoozListTest, AFileWithoutItsSettingsIsToldAndKeepsTheCardsClosed) {
 }
 
 } // namespace
+
+// The list opened while another workstation holds the file waits for it; a wait the user gives up is
+// told as busy, never as a list or settings that cannot be read.
+TEST_F(KaramoozListTest, AHeldFileIsWaitedForOrToldAsBusy) {
+    {
+        FileLock other(DatabasePath(), 200);
+        OpenList();
+        EXPECT_FALSE(other.Held());
+    }
+    EXPECT_TRUE(msgs.calls.empty());
+    EXPECT_EQ(GridIds(), (QList<int>{3, 7, 12}));
+    List().Unload();
+
+    Db::SetBusyPatience(50);
+    {
+        FileLock other(DatabasePath(), 5000);
+        OpenList();
+    }
+    ASSERT_FALSE(msgs.calls.empty());
+    for (const Msg::Call &call : msgs.calls)
+        EXPECT_TRUE(call.text == BusyTexts::KeepWaiting || call.text == BusyTexts::Busy) << call.text.toStdString();
+    EXPECT_EQ(msgs.Last().text, BusyTexts::Busy);
+    List().Unload();
+}

@@ -57,6 +57,8 @@ TEST_F(NoteAddTest, OpensWithTheHeadingAndNothingPicked) {
     EXPECT_TRUE(u.Text7->isHidden());
     EXPECT_EQ(u.Text7->echoMode(), QLineEdit::Password);
     EXPECT_FALSE(u.Cmd_Start->isEnabled());
+    // The first thing to do is to choose, not to sit in the box that only shows the choice.
+    EXPECT_EQ(dialog.Widget()->focusWidget(), u.Cmd_Select);
     dialog.Unload();
 }
 
@@ -92,6 +94,7 @@ TEST_F(NoteAddTest, APickFillsOnlyThisDialogAndOpensThePickerBelowAndRight) {
     EXPECT_EQ(u.Text5->text(), name7);
     EXPECT_EQ(u.Text6->text(), code7);
     EXPECT_TRUE(u.Text7->isVisible());
+    EXPECT_EQ(dialog.Widget()->focusWidget(), u.Text7); // ready for the code
     EXPECT_TRUE(u.Cmd_Start->isEnabled());
     EXPECT_EQ(SelectedTraineeName, name7);
     EXPECT_EQ(exam.ui().Text5->text(), u"قبلی"_s);

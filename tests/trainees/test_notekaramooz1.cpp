@@ -214,8 +214,8 @@ TEST_F(NotesWindowTest, ChoosingAHeadingFiltersItsNotesAndOpensTheNoteTab) {
 TEST_F(NotesWindowTest, SortButtonsSortTheNotesAndKeepTheFilter) {
     notekaramooz1 &form = open();
     auto &u = form.ui();
-    click(u.Command1); // before a heading is chosen: every note, by heading
-    EXPECT_EQ(gridIds(form), (QList<int>{2, 5, 1, 3, 4}));
+    click(u.Command1); // before a heading is chosen: every note, by heading in alphabetical order (ک گ ن)
+    EXPECT_EQ(gridIds(form), (QList<int>{5, 1, 3, 4, 2}));
     choose(form, Herbs);
     const std::pair<QAbstractButton *, QList<int>> steps[] = {
         {u.Command21, {4, 1, 3}}, // title
@@ -412,6 +412,26 @@ TEST_F(NotesWindowTest, CancelStoresNothingAndMakesTheFirstNoteCurrent) {
     form.Unload();
 }
 
+TEST_F(NotesWindowTest, TheCloseBoxUnderAPendingNoteStoresNothingAndTheNextOpeningStartsAfresh) {
+    notekaramooz1 &form = open();
+    choose(form, Herbs);
+    newNote(form);
+    fill(form, u"عنوان"_s, u"منبع"_s, u"شرح"_s);
+    form.Widget()->close();
+    ProcessEvents();
+    EXPECT_FALSE(form.IsLoaded());
+    EXPECT_TRUE(msgs.calls.empty());
+    EXPECT_EQ(notes(), 5);
+    open();
+    auto &u = form.ui();
+    EXPECT_EQ(gridIds(form), (QList<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(tabsOn(form), (QList<bool>{false, true, false}));
+    EXPECT_FALSE(u.cmd33->isEnabled());
+    EXPECT_TRUE(u.Text15->isReadOnly());
+    form.Unload();
+    EXPECT_EQ(notes(), 5);
+}
+
 TEST_F(NotesWindowTest, ANoteTheDatabaseRefusesStaysPendingWithWhatWasTyped) {
     notekaramooz1 &form = open();
     auto &u = form.ui();
@@ -469,3 +489,17 @@ TEST_F(NotesWindowTest, TheMainMenuOpensTheNotesAfterTheClassCheck) {
 }
 
 } // namespace
+
+// A wait for a file held by another workstation that the user gives up is told as busy, never as
+// notes that cannot be read.
+TEST_F(NotesWindowTest, NotesOnAHeldFileAreToldAsBusyWhenTheWaitIsGivenUp) {
+    Db::SetBusyPatience(50);
+    {
+        FileLock other(DatabasePath(), 5000);
+        open().Unload();
+    }
+    ASSERT_FALSE(msgs.calls.empty());
+    EXPECT_EQ(msgs.Last().text, BusyTexts::Busy);
+    for (const Msg::Call &call : msgs.calls)
+        EXPECT_TRUE(call.text == BusyTexts::KeepWaiting || call.text == BusyTexts::Busy) << call.text.toStdString();
+}
