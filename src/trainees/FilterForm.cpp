@@ -9,6 +9,7 @@
 #include "platform/SelectOnFocus.h"
 #include "shell/Module1.h"
 #include "shell/SharedDatabase.h"
+#include "trainees/KaramoozTexts.h"
 
 using namespace Module1;
 using namespace Qt::StringLiterals;
@@ -23,7 +24,7 @@ const QString NotInNames = u"0123456789/\\?><!@#$%^&*()_-=+{}][~'|;:؟"_s;
 // The comparisons of the registration date, in the order of Combo1's items.
 const QString DateComparisons[] = {u"="_s, u">"_s, u"<"_s, u"<>"_s};
 
-void warn(const QString &text) { MsgBox(text, Msg::vbExclamation, QString()); }
+using KaramoozTexts::Warn;
 void inform(const QString &text) { MsgBox(text, Msg::vbInformation, QString()); }
 
 QString classTrainees() { return SharedDatabase::SelectAll(SharedDatabase::TraineeTableName(ClassNumberText)); }
@@ -34,6 +35,8 @@ void FilterForm::ShowFor(DataControl *trainees, QTabWidget *tabs) {
     FilterForm &search = Forms::Get<FilterForm>();
     search.m_trainees = trainees;
     search.m_tabs = tabs;
+    search.Load();
+    search.focusFirstBox();
     search.ShowModal();
 }
 
@@ -70,8 +73,10 @@ void FilterForm::chooseMode(bool byCode) {
     u.T1->setEnabled(byCode);
     for (QWidget *box : std::initializer_list<QWidget *>{u.T2, u.T3, u.T4, u.T5, u.Combo1})
         box->setEnabled(!byCode);
-    (byCode ? u.T1 : u.T2)->setFocus();
+    focusFirstBox();
 }
+
+void FilterForm::focusFirstBox() { (ui().Option1->isChecked() ? ui().T1 : ui().T2)->setFocus(); }
 
 void FilterForm::Cmd_Cancel_Click() { Hide(); }
 
@@ -85,15 +90,14 @@ void FilterForm::cmd_find_Click() {
         else
             findByParticulars();
     } catch (const Db::DbError &error) {
-        if (!Db::TellIfBusy(error))
-            warn(u" فهرست کارآموزان اين کلاس از پايگاه داده خوانده نشد "_s);
+        KaramoozTexts::TellFailure(error, KaramoozTexts::TraineesUnreadable);
     }
 }
 
 void FilterForm::findByCode() {
     QLineEdit *box = ui().T1;
     if (box->text().trimmed().isEmpty()) {
-        warn(u" لطفا کد کارآموزي را وارد کنيد "_s);
+        Warn(u" لطفا کد کارآموزي را وارد کنيد "_s);
         box->setFocus();
         return;
     }
@@ -109,7 +113,9 @@ void FilterForm::findByCode() {
         box->selectAll();
         return;
     }
-    m_tabs->setCurrentIndex(ReportCardTab);
+    // Report cards switched off stay closed: the found trainee is then the list's current one.
+    if (m_tabs->isTabEnabled(ReportCardTab))
+        m_tabs->setCurrentIndex(ReportCardTab);
 }
 
 void FilterForm::findByParticulars() {
@@ -119,7 +125,7 @@ void FilterForm::findByParticulars() {
     const QString father = u.T4->text().trimmed();
     const QString registered = u.T5->text().trimmed();
     if (name.isEmpty() && family.isEmpty() && father.isEmpty() && registered.isEmpty()) {
-        warn(u"   حداقل بايد يکي از گزينه ها براي جستجو تکميل باشد    "_s);
+        Warn(u"   حداقل بايد يکي از گزينه ها براي جستجو تکميل باشد    "_s);
         return;
     }
     // The date is compared as the day it names; a text the check lets through may name none.
@@ -127,7 +133,7 @@ void FilterForm::findByParticulars() {
     if (!registered.isEmpty()) {
         day = IsBadPersianDate(u.T5->text()) ? std::nullopt : PersianTextToDate(registered);
         if (!day) {
-            warn(u" لطفا تاريخ ثبت را به صورت صحيح وارد نماييد "_s);
+            Warn(u" لطفا تاريخ ثبت را به صورت صحيح وارد نماييد "_s);
             u.T5->selectAll();
             u.T5->setFocus();
             return;

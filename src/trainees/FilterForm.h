@@ -1,8 +1,8 @@
 #pragma once
-// The trainee search: finds one trainee of the class by national code and opens his report cards in
-// the trainee list, or narrows the list to the trainees whose particulars match. It has no data of
-// its own; it works on the list's data control and tabs. Leaving only hides it, so the mode, the
-// enabled boxes and every text are still there the next time.
+// The trainee search: finds one trainee of the class by national code and opens his report cards
+// (when they are switched on) in the trainee list, or narrows the list to the trainees whose
+// particulars match. It has no data of its own; it works on the list's data control and tabs.
+// Leaving only hides it, so the mode, the enabled boxes and every text are still there next time.
 #include <QPointer>
 #include <QTabWidget>
 
@@ -35,6 +35,8 @@ protected:
 private:
     // Neither mode clears a text.
     void chooseMode(bool byCode);
+    // The code box, or the first-name box when searching by particulars.
+    void focusFirstBox();
     void findByCode();
     void findByParticulars();
     // The list's record source and its bound values, run at once.

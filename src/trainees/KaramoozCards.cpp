@@ -18,9 +18,9 @@
 
 using namespace Module1;
 
-namespace {
-void warn(const QString &text) { MsgBox(text, Msg::vbExclamation, QString()); }
+using KaramoozTexts::Warn;
 
+namespace {
 // The field's value on the current card, or nothing when no card is current.
 QString cardText(const Recordset &cards, const QString &field) {
     if (!cards.IsOpen() || cards.IsBOF() || cards.IsEOF())
@@ -33,35 +33,33 @@ void KaramoozList::ConnectCards() {
     auto &u = ui();
     Bindings::BindGrid(u.DataGrid2, Adodc2, KaramoozTexts::CardColumns);
     u.DataGrid2->verticalHeader()->hide();
+    // A card's few columns fit side by side; its exam date carries the weekday.
+    u.DataGrid2->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     const std::pair<QLineEdit *, const char *> boxes[] = {
         {u.Text7, "lesson"}, {u.tdate, "ExamDate"}, {u.T1, "QCount"},   {u.T2, "Tanswer"},
         {u.T3, "FAnswer"},   {u.T4, "NAnswer"},     {u.T5, "fulltime"}, {u.T6, "AnswerTime"}};
     for (const auto &[box, field] : boxes)
         Bindings::Bind(box, Adodc2, QLatin1String(field));
 
-    const auto click = [this](QAbstractButton *button, void (KaramoozList::*handler)()) {
-        QObject::connect(button, &QAbstractButton::clicked, Widget(), [this, handler] { (this->*handler)(); });
-    };
-    click(u.Cmd_D_Name, &KaramoozList::Cmd_D_Name_Click);
-    click(u.Cmd_ExDate, &KaramoozList::Cmd_ExDate_Click);
+    onClick(u.Cmd_D_Name, &KaramoozList::Cmd_D_Name_Click);
+    onClick(u.Cmd_ExDate, &KaramoozList::Cmd_ExDate_Click);
     // After the press has made the clicked row current; an empty grid has no row to click.
     MouseEvents::Install(u.DataGrid2->viewport(), {.up = [this](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
                              if (button == Qt::LeftButton)
                                  DataGrid2_Click();
                          }});
-    click(u.cmdback, &KaramoozList::cmdback_Click);
-    click(u.cmdnext, &KaramoozList::cmdnext_Click);
-    click(u.Cmd_ReMake, &KaramoozList::Cmd_ReMake_Click);
-    click(u.Cmd_ShowChart, &KaramoozList::Cmd_ShowChart_Click);
-    click(u.Command4, &KaramoozList::Command4_Click);
+    onClick(u.cmdback, &KaramoozList::cmdback_Click);
+    onClick(u.cmdnext, &KaramoozList::cmdnext_Click);
+    onClick(u.Cmd_ReMake, &KaramoozList::Cmd_ReMake_Click);
+    onClick(u.Cmd_ShowChart, &KaramoozList::Cmd_ShowChart_Click);
+    onClick(u.Command4, &KaramoozList::Command4_Click);
     MouseEvents::Install(u.Command4, {.move = [this](Qt::MouseButton, Qt::MouseButtons, QPoint) {
                              Command4_MouseMove();
                          }});
 }
 
 void KaramoozList::LoadCards() {
-    const Recordset &list = Adodc1->Recordset();
-    if (TraineeCount() == 0 || list.IsBOF() || list.IsEOF())
+    if (TraineeCount() == 0)
         return;
     ShowCards();
 }
@@ -76,15 +74,17 @@ void KaramoozList::ShowCards() {
     auto &u = ui();
     Adodc2->CommandType = DataControl::adCmdText;
     Adodc2->RecordSource = CardSource(ClassNumberText);
-    Adodc2->RecordSourceValues = {Adodc1->Recordset().Value(QStringLiteral("codemeli"))};
+    // After a search that found nobody no trainee is current: no code, so no one's cards.
+    const Recordset &list = Adodc1->Recordset();
+    const bool current = !list.IsBOF() && !list.IsEOF();
+    Adodc2->RecordSourceValues = {current ? list.Value(QStringLiteral("codemeli")) : QVariant()};
     int cards = 0;
     try {
         Adodc2->Refresh();
         Adodc2->Recordset().Sort(QStringLiteral("Lesson"));
         cards = Adodc2->Recordset().RecordCount();
     } catch (const Db::DbError &error) {
-        if (!Db::TellIfBusy(error))
-            warn(QStringLiteral(" کارنامه هاي اين کارآموز از پايگاه داده خوانده نشد "));
+        KaramoozTexts::TellFailure(error, KaramoozTexts::CardsUnreadable);
     }
     u.Cmd_ReMake->setEnabled(cards >= 1);
     u.Cmd_ShowChart->setEnabled(cards >= 1);
@@ -135,8 +135,7 @@ void KaramoozList::Cmd_ReMake_Click() {
     try {
         Adodc2->Refresh();
     } catch (const Db::DbError &error) {
-        if (!Db::TellIfBusy(error))
-            warn(QStringLiteral(" کارنامه هاي اين کارآموز از پايگاه داده خوانده نشد "));
+        KaramoozTexts::TellFailure(error, KaramoozTexts::CardsUnreadable);
     }
     ResetProgressBar(ui().PBar2);
 }
@@ -159,7 +158,7 @@ void KaramoozList::Cmd_ShowChart_Click() {
         BlankCount = Convert::CByte(u.T4->text());
     } catch (const Convert::ConversionError &) {
         // An empty count or one above 255 would chart a wrapped or made-up number.
-        warn(QStringLiteral(" تعداد سوالات و پاسخهاي اين کارنامه قابل نمايش نيست "));
+        Warn(QStringLiteral(" تعداد سوالات و پاسخهاي اين کارنامه قابل نمايش نيست "));
         return;
     }
     TotalMinutesText = u.T5->text();

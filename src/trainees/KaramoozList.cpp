@@ -18,9 +18,9 @@
 
 using namespace Module1;
 
-namespace {
-void warn(const QString &text) { MsgBox(text, Msg::vbExclamation, QString()); }
+using KaramoozTexts::Warn;
 
+namespace {
 // A back button keeps the mark of the mouse having been over it.
 void markHovered(QPushButton *button) {
     QFont font = button->font();
@@ -42,28 +42,29 @@ void KaramoozList::Connect() {
     Bindings::Bind(u.FamilyBoxL, Adodc1, QStringLiteral("Family"));
     Bindings::Bind(u.txtk, Adodc4, QStringLiteral("karnameh"));
 
-    const auto click = [this](QAbstractButton *button, void (KaramoozList::*handler)()) {
-        QObject::connect(button, &QAbstractButton::clicked, Widget(), [this, handler] { (this->*handler)(); });
-    };
     QObject::connect(u.SSTab, &QTabWidget::currentChanged, Widget(), [this](int tab) { SSTab_Click(tab); });
-    click(u.Cmd_Radif, &KaramoozList::Cmd_Radif_Click);
-    click(u.Cmd_Name, &KaramoozList::Cmd_Name_Click);
-    click(u.Cmd_Family, &KaramoozList::Cmd_Family_Click);
-    click(u.Cmd_FName, &KaramoozList::Cmd_FName_Click);
-    click(u.Cmd_ShSh, &KaramoozList::Cmd_ShSh_Click);
+    onClick(u.Cmd_Radif, &KaramoozList::Cmd_Radif_Click);
+    onClick(u.Cmd_Name, &KaramoozList::Cmd_Name_Click);
+    onClick(u.Cmd_Family, &KaramoozList::Cmd_Family_Click);
+    onClick(u.Cmd_FName, &KaramoozList::Cmd_FName_Click);
+    onClick(u.Cmd_ShSh, &KaramoozList::Cmd_ShSh_Click);
     const QAction *buttons[] = {u.Button1, u.Button2, u.Button3, u.Button4};
     for (int index = 1; index <= 4; ++index)
         QObject::connect(buttons[index - 1], &QAction::triggered, Widget(),
                          [this, index] { Toolbar1_ButtonClick(index); });
-    click(u.Cmd_Refresh, &KaramoozList::Cmd_Refresh_Click);
-    click(u.Cmd_Search, &KaramoozList::Cmd_Search_Click);
-    click(u.Cmd_Print, &KaramoozList::Cmd_Print_Click);
+    onClick(u.Cmd_Refresh, &KaramoozList::Cmd_Refresh_Click);
+    onClick(u.Cmd_Search, &KaramoozList::Cmd_Search_Click);
+    onClick(u.Cmd_Print, &KaramoozList::Cmd_Print_Click);
     QObject::connect(u.DataGrid1, &QTableView::doubleClicked, Widget(), [this] { DataGrid1_DblClick(); });
-    click(u.Command5, &KaramoozList::Command5_Click);
+    onClick(u.Command5, &KaramoozList::Command5_Click);
     MouseEvents::Install(u.Command5, {.move = [this](Qt::MouseButton, Qt::MouseButtons, QPoint) {
                              Command5_MouseMove();
                          }});
     ConnectCards();
+}
+
+void KaramoozList::onClick(QAbstractButton *button, void (KaramoozList::*handler)()) {
+    QObject::connect(button, &QAbstractButton::clicked, Widget(), [this, handler] { (this->*handler)(); });
 }
 
 void KaramoozList::Disconnect() {
@@ -87,8 +88,7 @@ void KaramoozList::Form_Load() {
         Adodc4->Refresh();
     } catch (const Db::DbError &error) {
         // The switch then reads 0: the report cards stay closed.
-        if (!Db::TellIfBusy(error))
-            warn(QStringLiteral(" تنظيمات برنامه از پايگاه داده خوانده نشد "));
+        KaramoozTexts::TellFailure(error, QStringLiteral(" تنظيمات برنامه از پايگاه داده خوانده نشد "));
     }
 
     u.CountLAB->setText(QString::number(TraineeCount()));
@@ -117,8 +117,7 @@ bool KaramoozList::RefreshList() {
         Adodc1->Refresh();
         return true;
     } catch (const Db::DbError &error) {
-        if (!Db::TellIfBusy(error))
-            warn(QStringLiteral(" فهرست کارآموزان اين کلاس از پايگاه داده خوانده نشد "));
+        KaramoozTexts::TellFailure(error, KaramoozTexts::TraineesUnreadable);
         return false;
     }
 }
@@ -193,8 +192,7 @@ void KaramoozList::Cmd_Print_Click() {
     try {
         ListPrint::HandOver(*Adodc1);
     } catch (const Db::DbError &error) {
-        if (!Db::TellIfBusy(error))
-            warn(QStringLiteral(" ليست کارآموزان براي چاپ از پايگاه داده خوانده نشد "));
+        KaramoozTexts::TellFailure(error, QStringLiteral(" ليست کارآموزان براي چاپ از پايگاه داده خوانده نشد "));
     }
 }
 

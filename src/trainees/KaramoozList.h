@@ -7,6 +7,7 @@
 #include "ui_KaramoozList.h"
 
 class DataControl;
+class QAbstractButton;
 class QProgressBar;
 
 class KaramoozList : public UiForm<Ui::KaramoozList> {
@@ -58,6 +59,7 @@ protected:
     void Form_Load() override;
 
 private:
+    void onClick(QAbstractButton *button, void (KaramoozList::*handler)());
     void ConnectCards();
     // Cmd_Refresh: the busy animation, then the whole class; false when the press was dropped.
     bool ReloadWholeClass();
@@ -72,9 +74,9 @@ private:
     void EnableListCommands(bool on);
     void SortList(const QString &field);
     void SortCards(const QString &field);
-    // The report cards of the current trainee; nothing when there is none.
+    // The report cards of the current trainee; nothing when the class has none.
     void LoadCards();
-    // The same for the trainee now current, whom the caller knows to exist.
+    // The same, without the class check; no card when no trainee is current.
     void ShowCards();
     // Previous (-1) or next (1) trainee, staying on the first or last.
     void StepTrainee(int direction);

@@ -4,6 +4,8 @@
 #include <QVariant>
 
 #include "platform/Bindings.h"
+#include "platform/Db.h"
+#include "platform/MsgBox.h"
 #include "shell/PersianCalendar.h"
 
 namespace KaramoozTexts {
@@ -19,6 +21,13 @@ QString RegistrationDateText(const QVariant &value) {
         if (const auto text = Module1::PersianDate(date, 0))
             return *text;
     return Bindings::DisplayText(value);
+}
+
+void Warn(const QString &text) { MsgBox(text, Msg::vbExclamation, QString()); }
+
+void TellFailure(const Db::DbError &error, const QString &text) {
+    if (!Db::TellIfBusy(error))
+        Warn(text);
 }
 
 QVector<GridColumn> TraineeGridColumns() {

@@ -1,11 +1,14 @@
 #pragma once
-// The trainee list's grid columns, as captions over bound fields, and its message.
+// The trainee records' grid columns, as captions over bound fields, and their messages.
 #include <QString>
 #include <QVector>
 
 #include "platform/RecordsetModel.h"
 
 class QVariant;
+namespace Db {
+class DbError;
+}
 
 namespace KaramoozTexts {
 
@@ -43,5 +46,12 @@ inline const QVector<GridColumn> CardColumns = {
 };
 
 inline const QString ChooseCard = QStringLiteral(" دوره مورد نظر را انتخاب کن  ");
+inline const QString TraineesUnreadable = QStringLiteral(" فهرست کارآموزان اين کلاس از پايگاه داده خوانده نشد ");
+inline const QString CardsUnreadable = QStringLiteral(" کارنامه هاي اين کارآموز از پايگاه داده خوانده نشد ");
+
+// A message with the exclamation icon and an empty title.
+void Warn(const QString &text);
+// A wait for a busy file given up is told as busy; any other failure with the text, as Warn does.
+void TellFailure(const Db::DbError &error, const QString &text);
 
 } // namespace KaramoozTexts

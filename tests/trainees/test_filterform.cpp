@@ -373,6 +373,18 @@ TEST_F(FilterFormTest, KeepsModeAndTextsWhileHidden) {
     Forms::Get<FilterForm>().Hide();
 }
 
+// The user types at once: each showing starts in the first box of the chosen mode.
+TEST_F(FilterFormTest, ShowingFocusesTheFirstBoxOfTheChosenMode) {
+    searchFromList();
+    EXPECT_TRUE(focused(ui().T1));
+    QTest::mouseClick(ui().Option2, Qt::LeftButton);
+    ui().T4->setFocus();
+    QTest::mouseClick(ui().Cmd_Cancel, Qt::LeftButton);
+    searchFromList();
+    EXPECT_TRUE(focused(ui().T2));
+    Forms::Get<FilterForm>().Hide();
+}
+
 TEST_F(FilterFormTest, EntryBoxesSelectTheirTextOnFocus) {
     search();
     QTest::mouseClick(ui().Option2, Qt::LeftButton);

@@ -7,12 +7,14 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 
 #include "TraineeFixture.h"
 #include "exams/ChartForm.h"
 #include "platform/DataControl.h"
 #include "platform/SavedSettings.h"
 #include "shell/Module1.h"
+#include "trainees/FilterForm.h"
 #include "trainees/KaramoozList.h"
 
 using namespace Module1;
@@ -214,6 +216,34 @@ TEST_F(KaramoozCardsTest, ChartWithoutAClickedCardIsRefusedAfterTheAnimation) {
     EXPECT_EQ(BlankCount, 14);
 }
 
+// Whatever the chart refuses, the bar has run first.
+TEST_F(KaramoozCardsTest, TheBusyBarRunsBeforeTheChartsChecks) {
+    const struct {
+        QVariant count;
+        bool clicked;
+        QString message;
+    } cases[] = {
+        {20, false, u" دوره مورد نظر را انتخاب کن  "_s},
+        {300, true, CountsUnfit},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.message.toStdString());
+        Exec(u"DELETE FROM Karnameh3"_s);
+        AddCard(code(12), u"Chemistry"_s, c.count, 7, 3, 10);
+        OpenCards(12);
+        if (c.clicked)
+            ClickCard(0);
+        msgs.Clear();
+        bool barFirst = false;
+        QTimer::singleShot(0, [&] { barFirst = u().PBar2->isVisible() && msgs.calls.empty(); });
+        QTest::mouseClick(u().Cmd_ShowChart, Qt::LeftButton);
+        EXPECT_TRUE(barFirst);
+        ASSERT_EQ(msgs.calls.size(), 1u);
+        EXPECT_EQ(msgs.Last().text, c.message);
+        EXPECT_FALSE(u().PBar2->isVisible());
+    }
+}
+
 TEST_F(KaramoozCardsTest, TheScoreHandedToTheChartRoundsHalvesToEven) {
     SetPoints(u"0.5"_s, u"0"_s);
     const std::pair<int, int> cases[] = {{5, 2}, {7, 4}, {3, 2}, {9, 4}};
@@ -244,6 +274,55 @@ TEST_F(KaramoozCardsTest, CountsThatAByteCannotHoldAreToldAtTheChart) {
         EXPECT_EQ(msgs.Last().text, CountsUnfit);
         EXPECT_EQ(msgs.Last().style, 48);
         EXPECT_TRUE(modal.opened.back() != u"ChartForm"_s);
+    }
+}
+
+// A code search that found nobody leaves no trainee current: the cards tab then shows no one's cards.
+TEST_F(KaramoozCardsTest, WithNoTraineeCurrentTheCardsTabShowsNoCards) {
+    OpenCards(3);
+    ASSERT_EQ(Lessons().size(), 2);
+    u().SSTab->setCurrentIndex(KaramoozList::ListTab);
+    FilterForm::ShowFor(List().Adodc1, u().SSTab);
+    auto &search = Forms::Get<FilterForm>();
+    search.ui().T1->setText(u"999"_s);
+    QTest::mouseClick(search.ui().cmd_find, Qt::LeftButton);
+    QTest::mouseClick(search.ui().Cmd_Cancel, Qt::LeftButton);
+    ASSERT_EQ(CurrentId(), -1);
+    u().SSTab->setCurrentIndex(KaramoozList::CardsTab);
+    EXPECT_EQ(u().NameBoxL->text(), QString());
+    EXPECT_EQ(Lessons(), QStringList());
+    EXPECT_EQ(u().Text7->text(), QString());
+    EXPECT_FALSE(CardCommandsOn());
+}
+
+// Exams store their date with the weekday: the box and the grid show it whole.
+TEST_F(KaramoozCardsTest, TheExamDateIsShownWhole) {
+    const QString date = u"چهارشنبه  12  دي  1403"_s;
+    Exec(u"UPDATE Karnameh3 SET ExamDate=?"_s, {date});
+    OpenCards(3);
+    ProcessEvents();
+    ASSERT_EQ(u().tdate->text(), date);
+    EXPECT_LE(u().tdate->fontMetrics().horizontalAdvance(date) + 8, u().tdate->width());
+    QTableView *grid = u().DataGrid2;
+    EXPECT_LE(grid->fontMetrics().horizontalAdvance(date) + 8, grid->columnWidth(2));
+}
+
+// With the report cards switched off, a code search shows the trainee in the list, not his cards.
+TEST_F(KaramoozCardsTest, ACodeSearchKeepsSwitchedOffCardsClosed) {
+    for (const int access : {0, -1}) {
+        SCOPED_TRACE(access);
+        SetSwitch(access);
+        OpenList();
+        FilterForm::ShowFor(List().Adodc1, u().SSTab);
+        auto &search = Forms::Get<FilterForm>();
+        search.ui().T1->setText(QString::number(code(12)));
+        QTest::mouseClick(search.ui().cmd_find, Qt::LeftButton);
+        search.Hide();
+        EXPECT_TRUE(msgs.calls.empty());
+        EXPECT_EQ(CurrentId(), 12);
+        EXPECT_EQ(u().SSTab->currentIndex(), access == 0 ? 0 : 2);
+        EXPECT_EQ(Lessons(), access == 0 ? QStringList() : QStringList{u"Chemistry"_s});
+        List().Command5_Click();
     }
 }
 

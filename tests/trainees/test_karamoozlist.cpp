@@ -1,4 +1,5 @@
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -193,7 +194,6 @@ TEST_F(KaramoozListTest, PressesDuringTheBusyBarAreDropped) {
         visible = u().PBar1->isVisible();
         QTest::mouseClick(u().Cmd_Print, Qt::LeftButton);
         QTest::mouseClick(u().Cmd_Search, Qt::LeftButton);
-        List().Widget()->close();
         seen.push_back(LoopIndex.toInt());
         value = u().PBar1->value();
     });
@@ -205,6 +205,49 @@ TEST_F(KaramoozListTest, PressesDuringTheBusyBarAreDropped) {
     EXPECT_TRUE(modal.opened == std::vector<QString>{u"KaramoozList"_s});
     EXPECT_TRUE(List().IsLoaded());
     EXPECT_EQ(GridIds().size(), 3);
+}
+
+// The close box is not held back: the list closes, and the reload it interrupted does nothing more.
+TEST_F(KaramoozListTest, ClosingTheListDuringTheBusyBarClosesIt) {
+    for (const bool cards : {false, true}) {
+        SCOPED_TRACE(cards);
+        AddCard(Class().at(1).code, u"Physics"_s, 20, 10, 3, 7);
+        OpenList();
+        if (cards)
+            u().SSTab->setCurrentIndex(KaramoozList::CardsTab);
+        QTimer::singleShot(0, [this] { List().Widget()->close(); });
+        QTest::mouseClick(cards ? u().Cmd_ReMake : u().Cmd_Refresh, Qt::LeftButton);
+        ProcessEvents();
+        EXPECT_FALSE(List().IsLoaded());
+        EXPECT_TRUE(msgs.calls.empty());
+    }
+}
+
+// Input queued while the bar runs, as the window system delivers it: a move, a sort, the back button.
+TEST_F(KaramoozListTest, QueuedPressesDuringTheBusyBarDoNothingAfterIt) {
+    OpenList();
+    MakeCurrent(3);
+    const auto post = [](QWidget *target) {
+        const QPoint at = target->rect().center();
+        const QPoint global = target->mapToGlobal(at);
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QCoreApplication::postEvent(target, new QMouseEvent(type, QPointF(at), QPointF(global), Qt::LeftButton,
+                                                                type == QEvent::MouseButtonPress ? Qt::LeftButton
+                                                                                                 : Qt::NoButton,
+                                                                Qt::NoModifier));
+    };
+    QTimer::singleShot(0, [&] {
+        post(u().Toolbar1->widgetForAction(u().Button4));
+        post(u().Cmd_Name);
+        post(u().Command5);
+    });
+    QTest::mouseClick(u().Cmd_Refresh, Qt::LeftButton);
+    ProcessEvents();
+    ASSERT_TRUE(List().IsLoaded());
+    EXPECT_FALSE(Forms::Get<MainForm>().IsLoaded());
+    EXPECT_EQ(GridIds(), (QList<int>{12, 3, 7}));
+    EXPECT_EQ(CurrentId(), 12);
+    EXPECT_FALSE(u().PBar1->isVisible());
 }
 
 TEST_F(KaramoozListTest, BackButtonsShowTheMainMenuAgainAndKeepTheirHoverMark) {
