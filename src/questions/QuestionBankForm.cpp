@@ -16,6 +16,7 @@
 #include "platform/MouseEvents.h"
 #include "platform/MsgBox.h"
 #include "platform/ProgressDelay.h"
+#include "platform/RecordMoves.h"
 #include "questions/EditPassword.h"
 #include "questions/HeldLesson.h"
 #include "questions/QuestionManagementPage.h"
@@ -513,26 +514,7 @@ void QuestionBankForm::move(int index, bool hidesReveals) {
         hideReveals();
     if (!rs.IsOpen() || rs.RecordCount() == 0)
         return;
-    switch (index) {
-    case 1:
-        rs.MoveFirst();
-        break;
-    case 2:
-        rs.MovePrevious();
-        if (rs.IsBOF())
-            rs.MoveFirst();
-        break;
-    case 3:
-        rs.MoveNext();
-        if (rs.IsEOF())
-            rs.MoveLast();
-        break;
-    case 4:
-        rs.MoveLast();
-        break;
-    default:
-        break;
-    }
+    RecordMoves::ByButton(rs, index);
 }
 
 // Previous and next step the in-memory entry with the record; first and last move the record alone.
