@@ -663,10 +663,10 @@ void QuestionBankForm::SaveQuestion() {
         rs.SetValue(QStringLiteral("TrueAnswer"), *option);
         rs.SetValue(QStringLiteral("Answer5"), u.tt->text());
         rs.Update();
-    } catch (const Db::DbError &) {
+    } catch (const Db::DbError &error) {
         // The typed question stays for another try.
         rs.CancelUpdate();
-        tell(SaveFailed);
+        tellFailure(error, SaveFailed);
         return;
     }
     m_listDirty = true;
