@@ -46,6 +46,17 @@ protected:
         return window;
     }
 
+    // The window open on lesson (chosen unless the window chose it itself), its details page in view.
+    template <class W> W &details(const QString &lesson) {
+        W &w = open<W>();
+        if (w.ui().DarsCombo->currentIndex() < 0)
+            choose(w, lesson);
+        // The browse window's details tab is reached by the grid's double click only.
+        doubleClickRow(w, 0);
+        EXPECT_EQ(w.ui().SSTab->currentIndex(), 1);
+        return w;
+    }
+
     // Both windows open: the bank window, then the browse window beside it.
     std::array<QuestionBankForm *, 2> openBoth() { return {&open<QuestionForm>(), &open<frmq2>()}; }
 

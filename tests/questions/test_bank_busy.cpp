@@ -22,15 +22,7 @@ protected:
         UnlockedFlag = 1;
     }
 
-    // The window open on Lesson, its details page in view.
-    template <class W> W &details() {
-        W &w = open<W>();
-        if (w.ui().DarsCombo->currentIndex() < 0)
-            choose(w, Lesson);
-        doubleClickRow(w, 0);
-        EXPECT_EQ(w.ui().SSTab->currentIndex(), 1);
-        return w;
-    }
+    template <class W> W &details() { return QuestionBankTest::details<W>(Lesson); }
 
     int before = 0; // the lesson's rows as a case starts
 

@@ -21,15 +21,7 @@ protected:
         MakeLesson(Lesson, 10);
     }
 
-    template <class W> W &details() {
-        W &w = open<W>();
-        if (w.ui().DarsCombo->currentIndex() < 0)
-            choose(w, Lesson);
-        // The browse window's details tab is reached by the grid's double click only.
-        doubleClickRow(w, 0);
-        EXPECT_EQ(w.ui().SSTab->currentIndex(), 1);
-        return w;
-    }
+    template <class W> W &details() { return QuestionBankTest::details<W>(Lesson); }
 
     static bool inInputMode(QuestionBankForm &w) {
         return w.ui().tt->isVisible() && !w.ui().SSTab->isTabEnabled(0) && !w.ui().Toolbar3->isEnabled();
