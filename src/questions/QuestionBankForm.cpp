@@ -448,10 +448,11 @@ void QuestionBankForm::SSTab_Click(int tab) {
             try {
                 if (!ChooseLesson())
                     return;
+                m_listDirty = false;
             } catch (const Db::DbError &error) {
+                // Read again at the next visit: the rows on the page are not the lesson's.
                 tellFailure(error, QuestionsUnreadable);
             }
-            m_listDirty = false;
         }
         enableByRowCount(false);
         u.CountLAB->setText(QString::number(rowCount()));

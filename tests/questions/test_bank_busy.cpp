@@ -128,6 +128,19 @@ TEST_F(BankBusyTest, AWaitGivenUpIsToldAsBusyAndKeepsWhatWasTyped) {
              EXPECT_EQ(rows(), before + 1);
              EXPECT_EQ(Scalar(u"SELECT COUNT(*) FROM \"Qمبانيکامپيوتر\" WHERE Question=?"_s, {u.tq->property("typed")}).toInt(), 1);
          }},
+        {"the list's reading after a save",
+         [this](QuestionBankForm &w) {
+             startNew(w);
+             click(w, w.ui().Toolbar2, 3);
+             ASSERT_TRUE(w.ListDirty());
+         },
+         [](QuestionBankForm &w) { w.ui().SSTab->setCurrentIndex(0); },
+         [this](QuestionBankForm &w) {
+             EXPECT_EQ(rows(), before + 1);
+             EXPECT_TRUE(w.ListDirty()) << "the next visit reads the list again";
+             choose(w, Lesson);
+             EXPECT_EQ(w.ui().CountLAB->text(), QString::number(before + 1));
+         }},
         {"the delete", [this](QuestionBankForm &) { answerPassword(u"1234"_s); msgs.Answer(Msg::vbYes); },
          [](QuestionBankForm &w) { click(w, w.ui().Toolbar2, 2); },
          [this](QuestionBankForm &w) {
