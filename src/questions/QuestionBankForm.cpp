@@ -601,6 +601,8 @@ void QuestionBankForm::CancelInput() {
         Adodc1->Refresh();
     } catch (const Db::DbError &error) {
         tellFailure(error, QuestionsUnreadable);
+        // The list tab reads the rows again.
+        m_listDirty = true;
     }
     LeaveInputMode();
     const int rows = rowCount();

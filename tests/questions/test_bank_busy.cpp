@@ -141,6 +141,13 @@ TEST_F(BankBusyTest, AWaitGivenUpIsToldAsBusyAndKeepsWhatWasTyped) {
              choose(w, Lesson);
              EXPECT_EQ(w.ui().CountLAB->text(), QString::number(before + 1));
          }},
+        {"the cancel", [this](QuestionBankForm &w) { startNew(w); },
+         [](QuestionBankForm &w) { click(w, w.ui().Toolbar2, 1); },
+         [this](QuestionBankForm &w) {
+             EXPECT_FALSE(w.ui().tt->isVisible()) << "the input mode ended";
+             EXPECT_EQ(rows(), before);
+             EXPECT_TRUE(w.ListDirty()) << "the next visit reads the list again";
+         }},
         {"the delete", [this](QuestionBankForm &) { answerPassword(u"1234"_s); msgs.Answer(Msg::vbYes); },
          [](QuestionBankForm &w) { click(w, w.ui().Toolbar2, 2); },
          [this](QuestionBankForm &w) {
