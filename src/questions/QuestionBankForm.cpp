@@ -16,6 +16,7 @@
 #include "platform/MouseEvents.h"
 #include "platform/MsgBox.h"
 #include "platform/ProgressDelay.h"
+#include "platform/RecordMoves.h"
 #include "questions/EditPassword.h"
 #include "questions/HeldLesson.h"
 #include "questions/QuestionManagementPage.h"
@@ -447,10 +448,11 @@ void QuestionBankForm::SSTab_Click(int tab) {
             try {
                 if (!ChooseLesson())
                     return;
+                m_listDirty = false;
             } catch (const Db::DbError &error) {
+                // Read again at the next visit: the rows on the page are not the lesson's.
                 tellFailure(error, QuestionsUnreadable);
             }
-            m_listDirty = false;
         }
         enableByRowCount(false);
         u.CountLAB->setText(QString::number(rowCount()));
@@ -513,26 +515,7 @@ void QuestionBankForm::move(int index, bool hidesReveals) {
         hideReveals();
     if (!rs.IsOpen() || rs.RecordCount() == 0)
         return;
-    switch (index) {
-    case 1:
-        rs.MoveFirst();
-        break;
-    case 2:
-        rs.MovePrevious();
-        if (rs.IsBOF())
-            rs.MoveFirst();
-        break;
-    case 3:
-        rs.MoveNext();
-        if (rs.IsEOF())
-            rs.MoveLast();
-        break;
-    case 4:
-        rs.MoveLast();
-        break;
-    default:
-        break;
-    }
+    RecordMoves::ByButton(rs, index);
 }
 
 // Previous and next step the in-memory entry with the record; first and last move the record alone.
@@ -618,6 +601,8 @@ void QuestionBankForm::CancelInput() {
         Adodc1->Refresh();
     } catch (const Db::DbError &error) {
         tellFailure(error, QuestionsUnreadable);
+        // The list tab reads the rows again.
+        m_listDirty = true;
     }
     LeaveInputMode();
     const int rows = rowCount();
@@ -681,10 +666,10 @@ void QuestionBankForm::SaveQuestion() {
         rs.SetValue(QStringLiteral("TrueAnswer"), *option);
         rs.SetValue(QStringLiteral("Answer5"), u.tt->text());
         rs.Update();
-    } catch (const Db::DbError &) {
+    } catch (const Db::DbError &error) {
         // The typed question stays for another try.
         rs.CancelUpdate();
-        tell(SaveFailed);
+        tellFailure(error, SaveFailed);
         return;
     }
     m_listDirty = true;

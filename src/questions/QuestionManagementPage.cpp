@@ -22,7 +22,6 @@ const QString DeleteQuestionText = QStringLiteral(" آيا مطمئن به حذ�
 // %1: the lesson's name.
 const QString MissingLessonText = QStringLiteral(" سوالات درس %1 در پايگاه داده پيدا نشد ");
 const QString ReadFailedText = QStringLiteral(" سوالات درس %1 از پايگاه داده خوانده نشد ");
-const QString BusyText = QStringLiteral(" پايگاه داده در دست کامپيوتر ديگري است و هيچ سوالي تغيير نکرد . آيا دوباره تلاش شود ؟ ");
 const QString CopyFailedText = QStringLiteral(" کپي سوالات در پايگاه داده انجام نشد و هيچ سوالي تغيير نکرد . آيا دوباره تلاش شود ؟ ");
 const QString DeleteFailedText = QStringLiteral(" حذف سوالات در پايگاه داده انجام نشد و هيچ سوالي تغيير نکرد . آيا دوباره تلاش شود ؟ ");
 // %1: how many picked questions the source lesson no longer holds.
@@ -89,20 +88,15 @@ bool QuestionManagementPage::openLesson(DataControl &data, const QString &lesson
     data.CommandType = DataControl::adCmdText;
     data.RecordSource = SharedDatabase::SelectAll(SharedDatabase::QuestionTableName(lessonName));
     data.RecordSourceValues.clear();
-    for (;;) {
-        try {
-            data.Refresh();
-            return true;
-        } catch (const Db::DbError &error) {
-            if (IsBusy(error)) {
-                if (MsgBox(BusyText, Msg::vbYesNo + Msg::vbExclamation, QString()) == Msg::vbYes)
-                    continue;
-                return false;
-            }
+    try {
+        data.Refresh();
+        return true;
+    } catch (const Db::DbError &error) {
+        // The user has just declined to wait on for the file: that was the question of this wait.
+        if (!Db::TellIfBusy(error))
             MsgBox((isMissingTable(error) ? MissingLessonText : ReadFailedText).arg(lessonName), Msg::vbExclamation,
                    QString());
-            return false;
-        }
+        return false;
     }
 }
 
@@ -197,7 +191,10 @@ bool QuestionManagementPage::runTransfer(const std::function<void()> &work, cons
             MsgBox(MissingLessonText.arg(missing.LessonName), Msg::vbExclamation, QString());
             return false;
         } catch (const Db::DbError &error) {
-            if (MsgBox(IsBusy(error) ? BusyText : failedText, Msg::vbYesNo + Msg::vbExclamation, QString()) != Msg::vbYes)
+            // A wait the user declined was asked about already; the work list stays for another press.
+            if (Db::TellIfBusy(error))
+                return false;
+            if (MsgBox(failedText, Msg::vbYesNo + Msg::vbExclamation, QString()) != Msg::vbYes)
                 return false;
         }
     }

@@ -18,12 +18,6 @@ QString SpacelessQuestionKey(const QString &text) {
 MissingLesson::MissingLesson(const QString &lessonName)
     : Db::DbError(QStringLiteral("no question table for the lesson ") + lessonName), LessonName(lessonName) {}
 
-bool IsBusy(const Db::DbError &error) {
-    // A wait the user gave up, or a lock met inside a transaction.
-    return Db::IsBusyFailure(error) ||
-           QString::fromStdString(error.what()).contains(QStringLiteral("locked"), Qt::CaseInsensitive);
-}
-
 namespace {
 const QString Question = QStringLiteral("Question");
 

@@ -21,9 +21,6 @@ public:
     QString LessonName;
 };
 
-// Whether a failure is another workstation holding the file (worth another try).
-bool IsBusy(const Db::DbError &error);
-
 struct CopyOutcome {
     int Copied = 0;
     int Duplicates = 0; // entries skipped because the target holds their text, spaces aside

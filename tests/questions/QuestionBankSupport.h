@@ -22,6 +22,13 @@
 // Failures show texts as texts.
 inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
 
+// What the user types into the input boxes of a new question.
+struct Typed {
+    QString question = QStringLiteral("سوال تازه"), a1 = QStringLiteral(" الف "), a2 = QStringLiteral("ب"),
+            a3 = QStringLiteral("ج");
+    QString a4 = QStringLiteral("همه موارد"), option = QStringLiteral("3"), explanation = QStringLiteral("چون");
+};
+
 class QuestionBankTest : public AppFixture {
 protected:
     void SetUp() override {
@@ -37,6 +44,17 @@ protected:
             window.Show();
         ProcessEvents();
         return window;
+    }
+
+    // The window open on lesson (chosen unless the window chose it itself), its details page in view.
+    template <class W> W &details(const QString &lesson) {
+        W &w = open<W>();
+        if (w.ui().DarsCombo->currentIndex() < 0)
+            choose(w, lesson);
+        // The browse window's details tab is reached by the grid's double click only.
+        doubleClickRow(w, 0);
+        EXPECT_EQ(w.ui().SSTab->currentIndex(), 1);
+        return w;
     }
 
     // Both windows open: the bank window, then the browse window beside it.
@@ -65,6 +83,17 @@ protected:
         QWidget *button = bar->widgetForAction(action);
         ASSERT_NE(button, nullptr);
         QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    static void type(QuestionBankForm &w, const Typed &t) {
+        auto &u = w.ui();
+        u.tq->setPlainText(t.question);
+        u.ta1->setText(t.a1);
+        u.ta2->setText(t.a2);
+        u.ta3->setText(t.a3);
+        u.Comboa4->setEditText(t.a4);
+        u.Combot->setEditText(t.option);
+        u.tt->setText(t.explanation);
     }
 
     static bool enabled(QuestionBankForm &w, QToolBar *bar, int index) { return w.Button(bar, index)->isEnabled(); }

@@ -14,11 +14,6 @@ const QString OptionOutOfRange = u" گزينه صحيح بايد عددي بين
 const QString Lesson = u"مباني کامپيوتر"_s;
 const QString Table = u"\"Qمبانيکامپيوتر\""_s;
 
-struct Typed {
-    QString question = u"سوال تازه"_s, a1 = u" الف "_s, a2 = u"ب"_s, a3 = u"ج"_s;
-    QString a4 = u"همه موارد"_s, option = u"3"_s, explanation = u"چون"_s;
-};
-
 class EditingTest : public QuestionBankTest {
 protected:
     void SetUp() override {
@@ -26,26 +21,7 @@ protected:
         MakeLesson(Lesson, 10);
     }
 
-    template <class W> W &details() {
-        W &w = open<W>();
-        if (w.ui().DarsCombo->currentIndex() < 0)
-            choose(w, Lesson);
-        // The browse window's details tab is reached by the grid's double click only.
-        doubleClickRow(w, 0);
-        EXPECT_EQ(w.ui().SSTab->currentIndex(), 1);
-        return w;
-    }
-
-    static void type(QuestionBankForm &w, const Typed &t) {
-        auto &u = w.ui();
-        u.tq->setPlainText(t.question);
-        u.ta1->setText(t.a1);
-        u.ta2->setText(t.a2);
-        u.ta3->setText(t.a3);
-        u.Comboa4->setEditText(t.a4);
-        u.Combot->setEditText(t.option);
-        u.tt->setText(t.explanation);
-    }
+    template <class W> W &details() { return QuestionBankTest::details<W>(Lesson); }
 
     static bool inInputMode(QuestionBankForm &w) {
         return w.ui().tt->isVisible() && !w.ui().SSTab->isTabEnabled(0) && !w.ui().Toolbar3->isEnabled();

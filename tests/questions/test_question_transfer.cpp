@@ -175,7 +175,7 @@ TEST_F(TransferTest, AnotherWorkstationHoldingTheFileIsToldAsBusy) {
         CopyEntries(adodc2, Source, Target, {"a"});
         ADD_FAILURE() << "the copy ran beside another writer";
     } catch (const Db::DbError &error) {
-        EXPECT_TRUE(IsBusy(error)) << error.what();
+        EXPECT_TRUE(Db::IsBusyFailure(error)) << error.what();
         EXPECT_FALSE(dynamic_cast<const MissingLesson *>(&error));
     }
     Exec(QStringLiteral("ROLLBACK"));

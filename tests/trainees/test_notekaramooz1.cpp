@@ -96,6 +96,15 @@ protected:
 
     int notes() { return Scalar(u"SELECT count(*) FROM notekaramooz"_s).toInt(); }
 
+    // The window open with a new note under Herbs, typed and not yet saved.
+    notekaramooz1 &pendingNote(const QString &title, const QString &source, const QString &context) {
+        notekaramooz1 &form = open();
+        choose(form, Herbs);
+        newNote(form);
+        fill(form, title, source, context);
+        return form;
+    }
+
     void shot(notekaramooz1 &form, const QString &name) {
         ProcessEvents(); // the layout catches up first
         if (const QString shots = qEnvironmentVariable("TELLUMO_SHOTS"); !shots.isEmpty())
@@ -433,11 +442,8 @@ TEST_F(NotesWindowTest, TheCloseBoxUnderAPendingNoteStoresNothingAndTheNextOpeni
 }
 
 TEST_F(NotesWindowTest, ANoteTheDatabaseRefusesStaysPendingWithWhatWasTyped) {
-    notekaramooz1 &form = open();
+    notekaramooz1 &form = pendingNote(u"عنوان؟"_s, u"منبع"_s, u"شرح کامل"_s);
     auto &u = form.ui();
-    choose(form, Herbs);
-    newNote(form);
-    fill(form, u"عنوان؟"_s, u"منبع"_s, u"شرح کامل"_s);
     Exec(u"CREATE TRIGGER refuse BEFORE INSERT ON notekaramooz BEGIN SELECT RAISE(ABORT, 'refused'); END"_s);
     click(u.cmd33);
     ASSERT_EQ(msgs.calls.size(), 1u);
@@ -502,4 +508,75 @@ TEST_F(NotesWindowTest, NotesOnAHeldFileAreToldAsBusyWhenTheWaitIsGivenUp) {
     EXPECT_EQ(msgs.Last().text, BusyTexts::Busy);
     for (const Msg::Call &call : msgs.calls)
         EXPECT_TRUE(call.text == BusyTexts::KeepWaiting || call.text == BusyTexts::Busy) << call.text.toStdString();
+}
+
+// Each step of the notes that reads or writes waits for a file another workstation holds for a
+// moment, with the windows on screen painting, and then goes on as if the file had been free.
+TEST_F(NotesWindowTest, EachStepWaitsForAFileHeldForAMomentWithTheWindowPainting) {
+    notekaramooz1 *form = nullptr;
+    const auto held = [this](const char *what, const std::function<void()> &step, bool onScreen = true) {
+        FileLock other(DatabasePath(), 300);
+        step();
+        EXPECT_FALSE(other.Held()) << what << " went on while the file was held";
+        if (onScreen)
+            EXPECT_GT(other.PaintsWhileHeld(), 0) << what;
+        EXPECT_TRUE(other.BusyCursorAtRelease()) << what;
+    };
+    held("the opening", [&] { form = &open(); }, false);
+    auto &u = form->ui();
+    EXPECT_EQ(gridIds(*form), (QList<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(u.Combo2->count(), 4);
+    choose(*form, Herbs);
+
+    // The trainee pick of the new-note dialog reads the class while the file is held.
+    modal.On(u"noteadd"_s, [&](QDialog &) {
+        noteadd &dialog = Forms::Get<noteadd>();
+        held("the trainee pick", [&] { Pick(dialog, 7); });
+        EXPECT_EQ(dialog.ui().Text5->text(), name7);
+        Type(dialog.ui().Text7, code7);
+        click(dialog.ui().Cmd_Start);
+    });
+    click(u.cmdnew);
+    modal.Forget(u"noteadd"_s);
+    form->Widget()->activateWindow();
+    ProcessEvents();
+    ASSERT_TRUE(u.cmd33->isEnabled());
+
+    fill(*form, u"عنوان"_s, u"منبع"_s, u"شرح"_s);
+    held("the save", [&] { click(u.cmd33); });
+    EXPECT_EQ(Scalar(u"SELECT count(*) FROM notekaramooz WHERE title=? AND name=? AND kid=?"_s,
+                     {u"عنوان"_s, name7, code7})
+                  .toInt(),
+              1);
+    EXPECT_EQ(gridIds(*form), (QList<int>{1, 2, 3, 4, 5, 6}));
+    EXPECT_FALSE(u.cmd33->isEnabled());
+    EXPECT_TRUE(msgs.calls.empty());
+    form->Unload();
+}
+
+// A save whose wait the user gives up keeps the note pending with what was typed, and is not told
+// as notes that cannot be read; the next Save stores it once.
+TEST_F(NotesWindowTest, ASaveWhoseWaitIsGivenUpKeepsWhatWasTyped) {
+    notekaramooz1 &form = pendingNote(u"عنوان"_s, u"منبع"_s, u"شرح کامل"_s);
+    auto &u = form.ui();
+    Db::SetBusyPatience(50);
+    {
+        FileLock other(DatabasePath(), 5000);
+        msgs.Answer(Msg::vbNo);
+        click(u.cmd33);
+    }
+    ASSERT_EQ(msgs.calls.size(), 2u);
+    EXPECT_EQ(msgs.calls[0].text, BusyTexts::KeepWaiting);
+    EXPECT_EQ(msgs.calls[1].text, u" يادداشت در پايگاه داده ذخيره نشد؛ متن شما در کادرها مانده است. دوباره ذخيره کنيد يا انصراف دهيد "_s);
+    EXPECT_EQ(msgs.calls[1].style, 48);
+    EXPECT_EQ(notes(), 5);
+    EXPECT_EQ(u.Text15->text(), u"عنوان"_s);
+    EXPECT_EQ(u.Text2->text(), u"منبع"_s);
+    EXPECT_EQ(u.Text14->toPlainText(), u"شرح کامل"_s);
+    EXPECT_TRUE(u.cmd33->isEnabled());
+
+    click(u.cmd33);
+    EXPECT_EQ(msgs.calls.size(), 2u);
+    EXPECT_EQ(Scalar(u"SELECT count(*) FROM notekaramooz WHERE title=? AND name=?"_s, {u"عنوان"_s, name7}).toInt(), 1);
+    form.Unload();
 }
