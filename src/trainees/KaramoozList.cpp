@@ -84,11 +84,15 @@ void KaramoozList::Form_Load() {
     Adodc4->CommandType = DataControl::adCmdText;
     Adodc4->ConnectionString = ConnectionString;
     Adodc4->RecordSource = QStringLiteral("select * from setting");
-    try {
-        Adodc4->Refresh();
-    } catch (const Db::DbError &error) {
-        // The switch then reads 0: the report cards stay closed.
-        KaramoozTexts::TellFailure(error, QStringLiteral(" تنظيمات برنامه از پايگاه داده خوانده نشد "));
+    // Without the list there are no cards to open, so a file the user stopped waiting for is not
+    // waited for (and asked about) a second time.
+    if (!m_listBusy) {
+        try {
+            Adodc4->Refresh();
+        } catch (const Db::DbError &error) {
+            // The switch then reads 0: the report cards stay closed.
+            KaramoozTexts::TellFailure(error, QStringLiteral(" تنظيمات برنامه از پايگاه داده خوانده نشد "));
+        }
     }
 
     u.CountLAB->setText(QString::number(TraineeCount()));
@@ -113,10 +117,12 @@ bool KaramoozList::LoadWholeClass() {
 }
 
 bool KaramoozList::RefreshList() {
+    m_listBusy = false;
     try {
         Adodc1->Refresh();
         return true;
     } catch (const Db::DbError &error) {
+        m_listBusy = Db::IsBusyFailure(error);
         KaramoozTexts::TellFailure(error, KaramoozTexts::TraineesUnreadable);
         return false;
     }

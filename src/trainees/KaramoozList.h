@@ -81,4 +81,7 @@ private:
     // Previous (-1) or next (1) trainee, staying on the first or last.
     void StepTrainee(int direction);
     void BackToMainMenu();
+
+    // The last reading of the list was given up while another workstation held the file.
+    bool m_listBusy = false;
 };
