@@ -145,6 +145,13 @@ TEST_F(MenuRoads, BankWindowThenBrowseWindowAndViewerAndBackToTheMenu) {
     emit combo->activated(at);
     ProcessEvents();
     EXPECT_EQ(CurrentLessonName, lesson);
+
+    // The menu's entry pressed again while the browse window is open brings it forward as it stands.
+    menu().Widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(menu().Widget()));
+    QTest::mouseClick(menu().ui().Image2, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(browse.Widget()));
+    EXPECT_EQ(combo->currentText(), lesson);
     const QRect cell = b.DataGrid1->visualRect(b.DataGrid1->model()->index(0, 0));
     QTest::mouseClick(b.DataGrid1->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(b.DataGrid1->viewport(), Qt::LeftButton, {}, cell.center());
