@@ -82,6 +82,7 @@ TEST_F(MenuRoads, TraineeListSearchReportCardChartAndBackToTheMenu) {
         auto &u = list.ui();
         EXPECT_EQ(dialog.windowTitle(), ListCaption);
         EXPECT_FALSE(menu().IsLoaded()) << "the list takes the menu's place";
+        EXPECT_EQ(dialog.focusWidget(), u.DataGrid1) << "the arrows step through the trainees";
         QTest::mouseClick(u.Cmd_Search, Qt::LeftButton);
         ASSERT_TRUE(searched);
         EXPECT_EQ(u.SSTab->currentIndex(), int(KaramoozList::CardsTab));
