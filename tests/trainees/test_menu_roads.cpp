@@ -1,6 +1,7 @@
 // The second half of the program as a user walks it from the main menu: the trainee list, the search
 // by national code, the report cards and their chart, back to the menu; then the bank window, the
-// browse window and the question viewer, back to the menu again. Nothing may be left behind.
+// browse window and the question viewer, back to the menu again, and the exam set-up after them.
+// Nothing may be left behind, on screen or in the shared state.
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 
 #include "support/Fixture.h"
 #include "exams/ChartForm.h"
+#include "exams/ExamForm.h"
 #include "platform/Form.h"
 #include "questions/QuestionForm.h"
 #include "questions/frmq2.h"
@@ -106,7 +108,7 @@ TEST_F(MenuRoads, TraineeListSearchReportCardChartAndBackToTheMenu) {
     EXPECT_TRUE(msgs.calls.empty());
 }
 
-TEST_F(MenuRoads, BankWindowThenBrowseWindowAndViewerAndBackToTheMenu) {
+TEST_F(MenuRoads, BankWindowBrowseWindowAndViewerBackToTheMenuThenAFreshExamSetUp) {
     const QString lesson = QStringLiteral("مبانی کامپیوتر");
     const QString table = SharedDatabase::QuestionTableName(lesson);
     const QStringList firstTwo = {
@@ -161,6 +163,24 @@ TEST_F(MenuRoads, BankWindowThenBrowseWindowAndViewerAndBackToTheMenu) {
 
     ASSERT_TRUE(viewed);
     EXPECT_FALSE(browse.IsLoaded());
+    EXPECT_EQ(shown(), "MainForm");
+
+    // The exam road taken next starts from its own values, not from the lesson the browse window held.
+    SaveSetting("Qusetion_Count", "12");
+    SaveSetting("Answer_Time", "30");
+    bool setUp = false;
+    modal.On("ExamForm", [&](QDialog &) {
+        setUp = true;
+        auto &e = Forms::Get<ExamForm>().ui();
+        EXPECT_EQ(e.DarsCombo->currentText(), QString());
+        EXPECT_EQ(e.Text2->text(), "12");
+        EXPECT_EQ(e.Text4->text(), "6");
+        EXPECT_EQ(e.Text5->text(), QString());
+        EXPECT_EQ(CurrentLessonName, QString());
+        EXPECT_EQ(QuestionCount, 12);
+    });
+    QTest::mouseClick(menu().ui().Image22, Qt::LeftButton);
+    EXPECT_TRUE(setUp);
     EXPECT_EQ(shown(), "MainForm");
     EXPECT_TRUE(msgs.calls.empty());
 }
