@@ -113,7 +113,14 @@ bool FormBase::Unload() {
 }
 
 void FormBase::Show() {
-    Widget()->show();
+    FormWidget *widget = Widget();
+    const bool alreadyShown = widget->isVisible();
+    widget->show();
+    // Asked for again while open (a modeless window behind another): bring it to the user.
+    if (alreadyShown) {
+        widget->raise();
+        widget->activateWindow();
+    }
     m_modalLevel = Modal::Depth();
 }
 

@@ -103,6 +103,8 @@ void SettingForm::Form_Load() {
         if (UnlockedFlag == 0)
             u.SSTab->setTabVisible(page, false);
     }
+    // The page in view takes the focus in its first box, as a page change gives it.
+    SSTab_Click(u.SSTab->currentIndex());
 }
 
 bool SettingForm::OldPasswordMatches(QLineEdit *typed, const QString &stored) {

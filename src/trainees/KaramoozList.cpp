@@ -107,6 +107,8 @@ void KaramoozList::Form_Load() {
     if (AccessSwitch() == 0)
         u.SSTab->setTabEnabled(CardsTab, false);
     u.SSTab->setTabVisible(ParticularsTab, false);
+    // The keys go to the list, not to the tab strip, whose arrows would turn to the report cards.
+    u.DataGrid1->setFocus();
 }
 
 bool KaramoozList::LoadWholeClass() {

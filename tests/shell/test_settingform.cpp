@@ -1,5 +1,6 @@
 // The settings window driven through its controls: the old-password check, the key filters, the
 // locked pages and the save, with what it leaves in the saved settings and in the settings row.
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QSqlQuery>
@@ -134,6 +135,17 @@ TEST_F(SettingFormTest, OldPasswordIsComparedInUpperCase) {
         EXPECT_TRUE(ui().Text2->isEnabled());
         EXPECT_EQ(form().Widget()->focusWidget(), ui().Text2);
         Tool(ui().Button1);
+    }
+}
+
+TEST_F(SettingFormTest, EveryOpeningStartsInTheOldPasswordBox) {
+    for (int opening = 0; opening < 2; ++opening) {
+        Open();
+        EXPECT_EQ(form().Widget()->focusWidget(), ui().Text1) << "opening " << opening;
+        QTest::keyClicks(QApplication::focusWidget(), "rose7");
+        EXPECT_EQ(ui().Text1->text(), "ROSE7");
+        ui().Cmd_Test->setFocus();
+        form().Unload();
     }
 }
 
