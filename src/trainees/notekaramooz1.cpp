@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QScrollBar>
+#include <algorithm>
 #include <array>
 
 #include "platform/Bindings.h"
@@ -59,8 +60,11 @@ void notekaramooz1::Connect() {
                         {QStringLiteral("  سر فصل "), QStringLiteral("relation")},
                         {QStringLiteral("توسط"), QStringLiteral("name")}});
     alignBar(u.DataGrid4, std::array{u.Command20, u.Command21, u.Command1, u.Command3}, NoteColumnWidths);
+    // "O" is as wide as "V"; what it reaches past the grid's scroll bar is kept free beside the grid.
     u.Command2->setFixedWidth(EndButtonWidth);
-    u.Command6->setFixedWidth(u.DataGrid4->verticalScrollBar()->sizeHint().width() + 2 * u.DataGrid4->frameWidth());
+    u.Command6->setFixedWidth(EndButtonWidth);
+    const int scrollBarSide = u.DataGrid4->verticalScrollBar()->sizeHint().width() + 2 * u.DataGrid4->frameWidth();
+    u.underO->changeSize(std::max(0, EndButtonWidth - scrollBarSide), 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
     Bindings::Bind(u.Text10, Adodc7, QStringLiteral("context"));
     Bindings::Bind(u.Text13, Adodc7, QStringLiteral("name"));
     Bindings::Bind(u.Text1, Adodc7, QStringLiteral("relation"));
@@ -102,6 +106,10 @@ void notekaramooz1::Form_Load() {
         fillHeadings();
     setTabOn(NoteTab, false);
     setTabOn(HeadingTab, false);
+    // Only the notes tab can be reached now: it is shown with the keys in the heading list, not on
+    // a switched-off page with the keys on the tab strip.
+    ui().SSTab1->setCurrentIndex(NotesTab);
+    ui().Combo2->setFocus();
 }
 
 bool notekaramooz1::open(DataControl &data, const QString &source) {
