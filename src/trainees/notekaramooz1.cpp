@@ -106,10 +106,6 @@ void notekaramooz1::Form_Load() {
         fillHeadings();
     setTabOn(NoteTab, false);
     setTabOn(HeadingTab, false);
-    // Only the notes tab can be reached now: it is shown with the keys in the heading list, not on
-    // a switched-off page with the keys on the tab strip.
-    ui().SSTab1->setCurrentIndex(NotesTab);
-    ui().Combo2->setFocus();
 }
 
 bool notekaramooz1::open(DataControl &data, const QString &source) {
