@@ -28,6 +28,8 @@ TEST_F(TraineeListHeldFileTest, EachStepWaitsForAFileHeldForAMoment) {
         const char *what;
         std::function<void()> step;
         std::function<void()> check;
+        // Long enough to outlast what the step does before it reads (the print's busy bar first).
+        int holdMs = 200;
     };
     const Case cases[] = {
         {"the report cards", [&] { MakeCurrent(3); u().SSTab->setCurrentIndex(KaramoozList::CardsTab); },
@@ -47,13 +49,14 @@ TEST_F(TraineeListHeldFileTest, EachStepWaitsForAFileHeldForAMoment) {
              EXPECT_EQ(GridIds(), (QList<int>{Class().first().id}));
              Forms::Get<FilterForm>().Unload();
          }},
-        {"the print", [&] { QTest::mouseClick(u().Cmd_Print, Qt::LeftButton); }, [&] { EXPECT_TRUE(previewed); }},
+        {"the print", [&] { QTest::mouseClick(u().Cmd_Print, Qt::LeftButton); }, [&] { EXPECT_TRUE(previewed); },
+         1500},
     };
     OpenList();
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         {
-            FileLock other(DatabasePath(), 200);
+            FileLock other(DatabasePath(), c.holdMs);
             c.step();
             EXPECT_FALSE(other.Held()) << "went on while the file was held";
             EXPECT_GT(other.PaintsWhileHeld(), 0);
