@@ -20,8 +20,6 @@ int16_t Whole(double score) {
     return Convert::CInt(std::clamp(score, -32768.0, 32767.0));
 }
 
-int16_t FromSettings(uint8_t correct, uint8_t wrong) { return Whole(Points(correct, wrong)); }
-
 std::optional<int16_t> Exact(uint8_t correct, uint8_t wrong) {
     try {
         return Convert::CInt(Points(correct, wrong));

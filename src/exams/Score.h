@@ -12,11 +12,7 @@ double Points(double correct, double wrong);
 // A score as a whole number, halves to even; beyond the 16-bit range it stops at the range's end.
 int16_t Whole(double score);
 
-// correct × "T_Emtiyaz" − wrong × "F_Emtiyaz" (missing or non-numeric settings count as 0), rounded
-// halves to even. Beyond the 16-bit range it stops at the range's end rather than failing.
-int16_t FromSettings(uint8_t correct, uint8_t wrong);
-
-// The same score, or nothing when a 16-bit number cannot hold it (the exam tells of that).
+// Points rounded halves to even, or nothing when a 16-bit number cannot hold it (the exam tells of that).
 std::optional<int16_t> Exact(uint8_t correct, uint8_t wrong);
 
 } // namespace Score

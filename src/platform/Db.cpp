@@ -86,7 +86,6 @@ private:
 };
 } // namespace
 
-int BusyPatience() { return g_patience; }
 void SetBusyPatience(int ms) { g_patience = ms; }
 qint64 LongestWaitMs() { return g_longestWait; }
 

@@ -31,7 +31,6 @@ inline constexpr int BusyTimeoutMs = 10000;
 // Inside SQLite a lock is waited for in slices this long; the event loop runs between them.
 inline constexpr int BusySliceMs = 50;
 // How long a wait goes on before the user is asked (BusyTimeoutMs unless a test sets it).
-int BusyPatience();
 void SetBusyPatience(int ms);
 
 // What the user is told of a file that another workstation holds.

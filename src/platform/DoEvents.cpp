@@ -46,8 +46,6 @@ void Wait(int ms) {
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
-bool Waiting() { return g_scopes > 0; }
-
 BusyScope::BusyScope() {
     if (g_scopes++ == 0 && QCoreApplication::instance()) {
         g_refuser = new CloseRefuser;

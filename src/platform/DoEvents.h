@@ -20,6 +20,4 @@ public:
 private:
     bool m_cursor = false;
 };
-// True while a BusyScope lives.
-bool Waiting();
 } // namespace DoEvents

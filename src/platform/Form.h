@@ -2,6 +2,7 @@
 // A window of the program: one instance for the whole run. Loading builds its controls and runs its
 // load handler; unloading destroys the controls, while the instance and its own variables live on.
 // Code that touches a control of an unloaded window loads it first.
+#include <QAbstractButton>
 #include <QDialog>
 #include <QPointer>
 #include <QString>
@@ -105,6 +106,11 @@ protected:
 private:
     std::unique_ptr<UiT> m_ui;
 };
+
+// Runs the window's handler on each click of button, for as long as the window's controls live.
+template <class F> void OnClick(F &form, QAbstractButton *button, void (F::*handler)()) {
+    QObject::connect(button, &QAbstractButton::clicked, form.Widget(), [&form, handler] { (form.*handler)(); });
+}
 
 // The one instance of each window, created on first use.
 namespace Forms {

@@ -6,6 +6,8 @@
 #include <QProgressBar>
 #include <QVariant>
 
+#include "platform/DoEvents.h"
+
 namespace {
 bool running = false;
 
@@ -48,8 +50,7 @@ bool ProgressDelayLoop(QProgressBar *bar, int steps, int turnsPerStep, bool move
             *counter = step;
         // Input is taken and dropped as it comes: held back by the loop instead, the window system
         // would hand it over only after the animation.
-        for (int turn = 1; turn <= turnsPerStep; ++turn)
-            QCoreApplication::processEvents();
+        DoEvents::Loop(turnsPerStep);
         if (moveBar && shown)
             shown->setValue(step);
     }

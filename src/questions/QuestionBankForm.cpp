@@ -265,13 +265,12 @@ void QuestionBankForm::Form_Load() {
             return;
     } catch (const Db::DbError &error) {
         // A file only in use is not broken: the window stays, without its rows.
-        if (Db::IsBusyFailure(error)) {
-            Db::TellBusy();
-        } else if (m_kind.endsOnLoadFailure) {
-            MsgBox(DatabaseBroken, Msg::vbCritical, QString());
-            App::End();
-            return;
-        } else {
+        if (!Db::TellIfBusy(error)) {
+            if (m_kind.endsOnLoadFailure) {
+                MsgBox(DatabaseBroken, Msg::vbCritical, QString());
+                App::End();
+                return;
+            }
             tell(LessonsUnreadable);
         }
         switchOffTabs(true);

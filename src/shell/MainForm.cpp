@@ -33,9 +33,7 @@ void SetBackColor(QLabel *label, const QColor &color) {
 
 void MainForm::Connect() {
     auto &u = ui();
-    const auto click = [this](QAbstractButton *button, void (MainForm::*handler)()) {
-        QObject::connect(button, &QAbstractButton::clicked, Widget(), [this, handler] { (this->*handler)(); });
-    };
+    const auto click = [this](QAbstractButton *button, void (MainForm::*handler)()) { OnClick(*this, button, handler); };
     click(u.Image2, &MainForm::Image2_Click);
     click(u.Image21, &MainForm::Image21_Click);
     click(u.Image22, &MainForm::Image22_Click);

@@ -19,7 +19,7 @@ namespace {
 const QString CodeDigits = u"0123456789"_s;
 const QString DateCharacters = u"0123456789/"_s;
 // Digits and signs have no place in a name.
-const QString NotInNames = u"0123456789/\\?><!@#$%^&*()_-=+{}][~'|;:؟"_s;
+const QString NotInNames = uR"(0123456789/\?><!@#$%^&*()_-=+{}][~'|;:؟)"_s;
 
 // The comparisons of the registration date, in the order of Combo1's items.
 const QString DateComparisons[] = {u"="_s, u">"_s, u"<"_s, u"<>"_s};

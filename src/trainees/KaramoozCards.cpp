@@ -41,18 +41,18 @@ void KaramoozList::ConnectCards() {
     for (const auto &[box, field] : boxes)
         Bindings::Bind(box, Adodc2, QLatin1String(field));
 
-    onClick(u.Cmd_D_Name, &KaramoozList::Cmd_D_Name_Click);
-    onClick(u.Cmd_ExDate, &KaramoozList::Cmd_ExDate_Click);
+    OnClick(*this, u.Cmd_D_Name, &KaramoozList::Cmd_D_Name_Click);
+    OnClick(*this, u.Cmd_ExDate, &KaramoozList::Cmd_ExDate_Click);
     // After the press has made the clicked row current; an empty grid has no row to click.
     MouseEvents::Install(u.DataGrid2->viewport(), {.up = [this](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
                              if (button == Qt::LeftButton)
                                  DataGrid2_Click();
                          }});
-    onClick(u.cmdback, &KaramoozList::cmdback_Click);
-    onClick(u.cmdnext, &KaramoozList::cmdnext_Click);
-    onClick(u.Cmd_ReMake, &KaramoozList::Cmd_ReMake_Click);
-    onClick(u.Cmd_ShowChart, &KaramoozList::Cmd_ShowChart_Click);
-    onClick(u.Command4, &KaramoozList::Command4_Click);
+    OnClick(*this, u.cmdback, &KaramoozList::cmdback_Click);
+    OnClick(*this, u.cmdnext, &KaramoozList::cmdnext_Click);
+    OnClick(*this, u.Cmd_ReMake, &KaramoozList::Cmd_ReMake_Click);
+    OnClick(*this, u.Cmd_ShowChart, &KaramoozList::Cmd_ShowChart_Click);
+    OnClick(*this, u.Command4, &KaramoozList::Command4_Click);
     MouseEvents::Install(u.Command4, {.move = [this](Qt::MouseButton, Qt::MouseButtons, QPoint) {
                              Command4_MouseMove();
                          }});

@@ -59,7 +59,6 @@ protected:
     void Form_Load() override;
 
 private:
-    void onClick(QAbstractButton *button, void (KaramoozList::*handler)());
     void ConnectCards();
     // Cmd_Refresh: the busy animation, then the whole class; false when the press was dropped.
     bool ReloadWholeClass();

@@ -81,7 +81,7 @@ void notekaramooz1::Connect() {
     Bindings::Bind(u.txtedit, Adodc11, QStringLiteral("passedit"));
 
     const auto click = [this](QAbstractButton *button, void (notekaramooz1::*handler)()) {
-        QObject::connect(button, &QAbstractButton::clicked, Widget(), [this, handler] { (this->*handler)(); });
+        OnClick(*this, button, handler);
     };
     click(u.Command20, &notekaramooz1::Command20_Click);
     click(u.Command21, &notekaramooz1::Command21_Click);
