@@ -1,5 +1,6 @@
 #pragma once
-// Keeps each benchmark's time per iteration, so a program can print ratios of pairs at the end.
+// Keeps each benchmark's time per iteration (and, with repetitions, its aggregates under names such
+// as "Name/repeats:5_median"), so a program can print ratios of pairs at the end.
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <map>
@@ -10,7 +11,7 @@ public:
     std::map<std::string, double> times;
     void ReportRuns(const std::vector<Run> &runs) override {
         for (const Run &run : runs)
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
+            if ((run.run_type == Run::RT_Iteration && run.iterations > 0) || run.run_type == Run::RT_Aggregate)
                 times[run.benchmark_name()] = run.GetAdjustedRealTime();
         ConsoleReporter::ReportRuns(runs);
     }
@@ -19,6 +20,21 @@ public:
         const auto a = times.find(measured);
         const auto b = times.find(baseline);
         if (a != times.end() && b != times.end())
-            std::printf("%-28s %12.3f %12.3f %8.2f\n", label.c_str(), a->second, b->second, a->second / b->second);
+            std::printf("%-34s %12.3f %12.3f %8.2f\n", label.c_str(), a->second, b->second, a->second / b->second);
+    }
+    // The same with the medians of repeated runs (the time of a single run when not repeated).
+    void PrintMedianRatio(const std::string &label, const std::string &measured, const std::string &baseline) const {
+        const double a = median(measured), b = median(baseline);
+        if (a > 0 && b > 0)
+            std::printf("%-34s %12.3f %12.3f %8.2f\n", label.c_str(), a, b, a / b);
+    }
+
+private:
+    double median(const std::string &name) const {
+        for (const auto &[key, time] : times)
+            if (key.rfind(name + "/", 0) == 0 && key.size() > 7 && key.compare(key.size() - 7, 7, "_median") == 0)
+                return time;
+        const auto single = times.find(name);
+        return single == times.end() ? 0 : single->second;
     }
 };

@@ -1,12 +1,19 @@
 // Where a teacher would feel the size of the shared file: the exam set-up's lesson choice on a lesson
-// of 100,000 questions, the exam set-up opening with 2,000 active lessons, and the start-up window
-// showing. Each beside the plain work it needs (the SQL alone, the same window on a file of two
-// lessons, or a program that shows a bare Qt window), with their ratio.
+// of 100,000 questions, the exam set-up opening with 2,000 active lessons, the start-up window
+// showing, and in a class of 100,000 trainees with 1,000,000 report cards the trainee search by
+// national code and by family name and the report-card tab showing one trainee's 100 cards. Each
+// beside the plain work it needs (the SQL alone, the same window on a file of two lessons, a program
+// that shows a bare Qt window, or the cards in a bare grid), with their ratio.
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
+#include <QHeaderView>
+#include <QSqlQueryModel>
+#include <QTableView>
 #include <QDir>
 #include <QProcess>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <benchmark/benchmark.h>
@@ -14,6 +21,9 @@
 #include "RatioReporter.h"
 #include "exams/ExamForm.h"
 #include "platform/App.h"
+#include "platform/DataControl.h"
+#include "platform/Modal.h"
+#include "platform/Recordset.h"
 #include "platform/Db.h"
 #include "platform/Form.h"
 #include "platform/MsgBox.h"
@@ -23,11 +33,19 @@
 #include "shell/Module1.h"
 #include "shell/SharedDatabase.h"
 #include "shell/frmadress.h"
+#include "trainees/FilterForm.h"
+#include "trainees/KaramoozList.h"
 
 namespace {
 const QString LargeLesson = QStringLiteral("large lesson");
 constexpr int LargeLessonSize = 100000;
 constexpr int ManyLessons = 2000;
+constexpr int Trainees = 100000;
+// The last trainees of the class have report cards, this many each; the searched one is the last.
+constexpr int TraineesWithCards = 10000;
+constexpr int CardsEach = 100;
+constexpr int Searched = Trainees - 1;
+const QString ClassNumber = QStringLiteral("1");
 
 QSqlDatabase db() { return Db::Database(Module1::ConnectionString); }
 
@@ -54,6 +72,171 @@ void makeFile(const QString &shareRoot, const QString &server, int lessons) {
         Db::Exec(db(), QStringLiteral("INSERT INTO droos (name, yn) VALUES (?, ?)"),
                  {l == 0 ? LargeLesson : QStringLiteral("lesson %1").arg(l), QStringLiteral("-1")});
     transaction.Commit();
+}
+
+qint64 codeOf(int trainee) { return 1000000000LL + trainee * 7919LL; }
+QString familyOf(int trainee) { return QStringLiteral("family %1").arg(trainee); }
+QString table(const QString &name) { return Db::QuoteIdent(name); }
+
+// The class of ClassNumber: trainees with IDs in order, and the cards of the last of them.
+void makeClass() {
+    Db::Transaction transaction(db());
+    Db::Exec(db(), QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                                  "INSERT INTO %2 (ID, Name, Family, fathername, clase, codemeli, ShSH, Sabtdate) "
+                                  "SELECT i + 1, 'name ' || i, 'family ' || i, 'father ' || i, 'first', "
+                                  "1000000000 + i * 7919, i, '2024-03-20' FROM n")
+                       .arg(Trainees - 1)
+                       .arg(table(SharedDatabase::TraineeTableName(ClassNumber))));
+    Db::Exec(db(), QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                                  "INSERT INTO %2 (name, codemeli, KID, Lesson, ExamDate, QCount, AnswerTime, "
+                                  "FullTime, TAnswer, FAnswer, NAnswer, Emtiyaz) "
+                                  "SELECT 'trainee', CAST(%3 + (%4 + i % %5) * 7919 AS TEXT), %3 + (%4 + i % %5) * 7919, "
+                                  "'lesson ' || (i * 31 % 97), '1403/07/01', 20, '05:10', '13.33', i % 21, "
+                                  "(20 - i % 21) / 2, 20 - i % 21 - (20 - i % 21) / 2, i % 21 FROM n")
+                       .arg(TraineesWithCards * CardsEach - 1)
+                       .arg(table(SharedDatabase::ReportCardTableName(ClassNumber)))
+                       .arg(1000000000LL)
+                       .arg(Trainees - TraineesWithCards)
+                       .arg(TraineesWithCards));
+    transaction.Commit();
+}
+
+KaramoozList &openList() {
+    Module1::ClassNumberText = ClassNumber;
+    KaramoozList &list = Forms::Get<KaramoozList>();
+    list.Show();
+    QCoreApplication::processEvents();
+    return list;
+}
+
+// The search window over the list, as its search button leaves it (shown modally, here at once back).
+FilterForm &openSearch(KaramoozList &list) {
+    FilterForm::ShowFor(list.Adodc1, list.ui().SSTab);
+    return Forms::Get<FilterForm>();
+}
+
+// The list back on the whole class, on its first tab.
+void wholeClass(KaramoozList &list) {
+    list.ui().SSTab->setCurrentIndex(KaramoozList::ListTab);
+    list.Adodc1->RecordSource = SharedDatabase::SelectAll(SharedDatabase::TraineeTableName(ClassNumber));
+    list.Adodc1->RecordSourceValues.clear();
+    list.Adodc1->Refresh();
+}
+
+void closeList(KaramoozList &list) {
+    Forms::Get<FilterForm>().Unload();
+    list.Unload();
+    settle();
+}
+
+void SearchByCode(benchmark::State &state) {
+    KaramoozList &list = openList();
+    FilterForm &search = openSearch(list);
+    search.ui().Option1->setChecked(true);
+    search.Option1_Click();
+    search.ui().T1->setText(QString::number(codeOf(Searched)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        wholeClass(list);
+        state.ResumeTiming();
+        search.cmd_find_Click();
+        list.ui().DataGrid2->repaint();
+        state.PauseTiming();
+        if (list.ui().SSTab->currentIndex() != KaramoozList::CardsTab ||
+            list.Adodc2->Recordset().RecordCount() != CardsEach)
+            state.SkipWithError("the search did not show the trainee's cards");
+        state.ResumeTiming();
+    }
+    closeList(list);
+}
+
+void SearchByFamily(benchmark::State &state) {
+    KaramoozList &list = openList();
+    FilterForm &search = openSearch(list);
+    search.ui().Option2->setChecked(true);
+    search.Option2_Click();
+    int turn = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        wholeClass(list);
+        // Another trainee each time: the list never goes back to rows it has just held.
+        search.ui().T3->setText(familyOf(Searched - turn++ % 2));
+        state.ResumeTiming();
+        search.cmd_find_Click();
+        state.PauseTiming();
+        if (list.Adodc1->Recordset().RecordCount() != 1)
+            state.SkipWithError("the search did not narrow the list to the trainee");
+        state.ResumeTiming();
+    }
+    closeList(list);
+}
+
+void CardsTab(benchmark::State &state) {
+    KaramoozList &list = openList();
+    for (auto _ : state) {
+        state.PauseTiming();
+        list.ui().SSTab->setCurrentIndex(KaramoozList::ListTab);
+        list.Adodc1->Recordset().SetAbsolutePosition(Searched + 1);
+        state.ResumeTiming();
+        list.ui().SSTab->setCurrentIndex(KaramoozList::CardsTab);
+        list.ui().DataGrid2->repaint();
+        state.PauseTiming();
+        if (list.Adodc2->Recordset().RecordCount() != CardsEach)
+            state.SkipWithError("the tab did not show the trainee's cards");
+        state.ResumeTiming();
+    }
+    closeList(list);
+}
+
+// A trainee found by one bound query.
+void findTrainee(const QString &condition, const QVariant &value) {
+    QSqlQuery found = Db::Exec(db(), SharedDatabase::SelectAll(SharedDatabase::TraineeTableName(ClassNumber)) +
+                                         QStringLiteral(" WHERE ") + condition,
+                               {value});
+    while (found.next())
+        for (int f = 0; f < found.record().count(); ++f)
+            benchmark::DoNotOptimize(found.value(f));
+}
+
+// The trainee's cards in lesson order in a shown grid whose columns fit their contents.
+struct PlainCards {
+    QTableView grid;
+    QSqlQueryModel model;
+    PlainCards() {
+        grid.setModel(&model);
+        grid.horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        grid.resize(760, 300);
+        grid.show();
+        QCoreApplication::processEvents();
+    }
+    void show(qint64 code) {
+        QSqlQuery cards(db());
+        cards.prepare(SharedDatabase::SelectAll(SharedDatabase::ReportCardTableName(ClassNumber)) +
+                      QStringLiteral(" WHERE KID=? ORDER BY Lesson"));
+        cards.addBindValue(code);
+        cards.exec();
+        model.setQuery(std::move(cards));
+        grid.repaint();
+    }
+};
+
+void PlainSearchByCode(benchmark::State &state) {
+    PlainCards cards;
+    for (auto _ : state) {
+        findTrainee(QStringLiteral("codemeli=?"), codeOf(Searched));
+        cards.show(codeOf(Searched));
+    }
+}
+
+void PlainSearchByFamily(benchmark::State &state) {
+    for (auto _ : state)
+        findTrainee(QStringLiteral("Family=? COLLATE NOCASE"), familyOf(Searched));
+}
+
+void PlainCardsTab(benchmark::State &state) {
+    PlainCards cards;
+    for (auto _ : state)
+        cards.show(codeOf(Searched));
 }
 
 ExamForm &openSetUp() {
@@ -149,6 +332,15 @@ BENCHMARK(LessonChoicePlain)->Unit(benchmark::kMillisecond);
 BENCHMARK(SetUpOpens)->Unit(benchmark::kMillisecond);
 BENCHMARK(SetUpOpensFew)->Unit(benchmark::kMillisecond);
 BENCHMARK(SetUpOpensPlain)->Unit(benchmark::kMillisecond);
+void timed(benchmark::internal::Benchmark *b) {
+    b->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+}
+BENCHMARK(SearchByCode)->Apply(timed);
+BENCHMARK(PlainSearchByCode)->Apply(timed);
+BENCHMARK(SearchByFamily)->Apply(timed);
+BENCHMARK(PlainSearchByFamily)->Apply(timed);
+BENCHMARK(CardsTab)->Apply(timed);
+BENCHMARK(PlainCardsTab)->Apply(timed);
 BENCHMARK(StartupProgramShows)->Unit(benchmark::kMillisecond);
 BENCHMARK(BareProgramShows)->Unit(benchmark::kMillisecond);
 } // namespace
@@ -172,6 +364,8 @@ int main(int argc, char **argv) {
     });
     makeFile(temp.filePath(QStringLiteral("shares")), QStringLiteral("few"), 2);
     makeFile(temp.filePath(QStringLiteral("shares")), QStringLiteral("server"), ManyLessons);
+    makeClass();
+    Modal::SetHandler([](QDialog &) { return 0; });
 
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -180,6 +374,9 @@ int main(int argc, char **argv) {
     reporter.PrintRatio("set-up opens, 2000 lessons", "SetUpOpens", "SetUpOpensPlain");
     reporter.PrintRatio("set-up, 2000 against 2", "SetUpOpens", "SetUpOpensFew");
     reporter.PrintRatio("program to start-up shown", "StartupProgramShows", "BareProgramShows");
+    reporter.PrintMedianRatio("search by code, 100000", "SearchByCode", "PlainSearchByCode");
+    reporter.PrintMedianRatio("search by family, 100000", "SearchByFamily", "PlainSearchByFamily");
+    reporter.PrintMedianRatio("report cards, 100 of 1000000", "CardsTab", "PlainCardsTab");
     Forms::DestroyAll();
     Db::CloseAll();
     benchmark::Shutdown();

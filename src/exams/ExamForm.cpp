@@ -27,8 +27,8 @@ void open(DataControl &data, const QString &source) {
 // The rows of a table (and condition), counted by the database: a large lesson's questions are not
 // read in only to be counted. Throws Db::DbError.
 int countOf(DataControl &data, const QString &table, const QString &condition = QString()) {
-    open(data, QStringLiteral("SELECT count(*) AS RecordCount FROM ") + Db::QuoteIdent(table) + condition);
-    return data.Recordset().Value(QStringLiteral("RecordCount")).toInt();
+    data.ConnectionString = ConnectionString;
+    return data.CountRows(table, condition);
 }
 
 // A saved exam parameter is a byte that must not be 0: anything else would make an exam of the

@@ -17,3 +17,11 @@ void DataControl::Refresh() {
     }
     m_recordset.Open(db, sql, CommandType == adCmdTable ? QVariantList() : RecordSourceValues);
 }
+
+int DataControl::CountRows(const QString &table, const QString &condition) {
+    CommandType = adCmdText;
+    RecordSource = QStringLiteral("SELECT count(*) AS RecordCount FROM ") + Db::QuoteIdent(table) + condition;
+    RecordSourceValues.clear();
+    Refresh();
+    return m_recordset.Value(QStringLiteral("RecordCount")).toInt();
+}

@@ -21,6 +21,9 @@ public:
     // Opens the recordset on the record source; throws Db::DbError (the window then has no rows).
     void Refresh();
     ::Recordset &Recordset() { return m_recordset; }
+    // Opens on the number of rows of a table (and condition, an SQL text that may begin with WHERE)
+    // and returns it: the database counts them, nothing is read in to be counted. Throws Db::DbError.
+    int CountRows(const QString &table, const QString &condition = QString());
 
 private:
     ::Recordset m_recordset;

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSet>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
@@ -152,6 +153,29 @@ void leaveWriteAheadLog(const QSqlDatabase &db) {
 }
 } // namespace
 
+namespace {
+// Each opening of a connection is told apart from every earlier one, also on the same driver.
+const char *const OpeningProperty = "tellumoOpening";
+std::atomic<qint64> g_openings{0};
+} // namespace
+
+std::optional<DataStamp> Stamp(const QSqlDatabase &db) {
+    if (!db.isOpen() || !db.driver() || g_inTransaction.contains(db.connectionName()))
+        return std::nullopt;
+    const QVariant opening = db.driver()->property(OpeningProperty);
+    if (!opening.isValid())
+        return std::nullopt;
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    const QSqlError error = Run(db, query,
+                                QStringLiteral("SELECT total_changes(), (SELECT data_version FROM pragma_data_version), "
+                                               "(SELECT schema_version FROM pragma_schema_version)"));
+    if (error.type() != QSqlError::NoError || !query.next())
+        return std::nullopt;
+    return DataStamp{opening.toLongLong(), query.value(1).toLongLong(), query.value(0).toLongLong(),
+                     query.value(2).toLongLong()};
+}
+
 QSqlDatabase OpenChecked(const QString &path, const QString &name) {
     if (path.isEmpty() || !QFileInfo(path).isFile())
         throw DbError(QStringLiteral("database file not found: ") + path);
@@ -162,6 +186,7 @@ QSqlDatabase OpenChecked(const QString &path, const QString &name) {
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(BusySliceMs));
     if (!db.open())
         throw DbError(QStringLiteral("cannot open ") + path + QStringLiteral(": ") + db.lastError().text());
+    db.driver()->setProperty(OpeningProperty, ++g_openings);
     try {
         QSqlQuery id = Exec(db, QStringLiteral("PRAGMA application_id"));
         if (!id.next() || id.value(0).toInt() != ApplicationId)

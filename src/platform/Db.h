@@ -5,6 +5,7 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
+#include <optional>
 #include <stdexcept>
 
 namespace Db {
@@ -73,6 +74,20 @@ void CloseAll();
 // Opens path as the program's database and checks that it is one; the connection is named name.
 // A file left in the write-ahead-log mode is set back to the rollback journal when no one else has it open.
 QSqlDatabase OpenChecked(const QString &path, const QString &name);
+
+// What the rows of a read can be checked against: two equal stamps, each taken before a read on the
+// same connection, mean that nothing in the file changed between them (no commit by another
+// connection or workstation, no change and no schema change by this one), so the same query gives
+// the same rows. Nothing inside a transaction, whose changes may yet be rolled back, nor on a
+// connection that OpenChecked did not open. Throws BusyError when the user stops waiting.
+struct DataStamp {
+    qint64 opening = 0;
+    qint64 dataVersion = 0;
+    qint64 changes = 0;
+    qint64 schemaVersion = 0;
+    bool operator==(const DataStamp &) const = default;
+};
+std::optional<DataStamp> Stamp(const QSqlDatabase &db);
 
 // Runs a statement with bound values, as Run; throws DbError (BusyError when the user stops waiting).
 QSqlQuery Exec(const QSqlDatabase &db, const QString &sql, const QVariantList &values = {});

@@ -6,7 +6,9 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QThreadPool>
 #include <algorithm>
+#include <memory>
 
 #include "platform/Db.h"
 
@@ -49,6 +51,33 @@ bool isNumber(const QVariant &v) {
     default:
         return false;
     }
+}
+
+// A whole number that 64 bits hold exactly.
+bool isWhole(const QVariant &v) {
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::UChar:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The same values of the same types: a query bound with them reads the same rows.
+bool sameValues(const QVariantList &a, const QVariantList &b) {
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (a[i].typeId() != b[i].typeId() || a[i].isNull() != b[i].isNull() || a[i] != b[i])
+            return false;
+    return true;
 }
 
 bool numberOf(const QVariant &v, double &out) {
@@ -104,21 +133,60 @@ bool Recordset::ValuesEqual(const QVariant &a, const QVariant &b, Qt::CaseSensit
 }
 
 void Recordset::Open(const QSqlDatabase &db, const QString &sql, const QVariantList &values) {
+    const auto isSource = [&](const QString &connection, const QString &text, const QVariantList &bound) {
+        return db.connectionName() == connection && sql == text && sameValues(values, bound);
+    };
+    bool mayKeep = m_open && isSource(m_db.connectionName(), m_sql, m_values);
     emit aboutToReset();
+    // The rows read last before these are kept beside them while they are the file's: a list that goes
+    // back to them (a search undone, the whole class again) reads nothing.
+    std::unique_ptr<Snapshot> before;
+    if (!mayKeep && m_open && m_readStamp) {
+        before.reset(new Snapshot{m_db.connectionName(), m_sql, m_values, m_readStamp, m_table, m_writable,
+                                  m_fields, std::move(m_rows)});
+        // Nothing may look at them through the view meanwhile: a wait for the file paints the grid.
+        m_rows.clear();
+        m_view.clear();
+    }
+    if (!mayKeep && m_previous && isSource(m_previous->connection, m_previous->sql, m_previous->values)) {
+        m_readStamp = m_previous->stamp;
+        m_table = m_previous->table;
+        m_writable = m_previous->writable;
+        m_fields = m_previous->fields;
+        m_rows = std::move(m_previous->rows);
+        m_view.clear();
+        m_open = true;
+        m_dirty.clear();
+        mayKeep = true;
+    }
+    if (m_previous)
+        releaseAside(m_previous->rows);
+    m_previous = std::move(before);
     m_db = db;
     m_sql = sql;
     m_values = values;
     m_sort.clear();
     m_filterField.clear();
     m_filterValue = QVariant();
-    reload();
+    reload(mayKeep);
 }
 
 // Runs the query; a failure leaves the recordset closed and empty.
-void Recordset::reload() {
+void Recordset::reload(bool mayKeep) {
     try {
-        load();
+        // Taken before the read: a change that comes during it makes the next stamp differ.
+        const std::optional<Db::DataStamp> stamp = Db::Stamp(m_db);
+        if (mayKeep && stamp && m_readStamp == stamp) {
+            m_deletedCurrent = false;
+            rebuildView();
+            m_pos = 0;
+        } else {
+            m_readStamp.reset();
+            load();
+            m_readStamp = stamp;
+        }
     } catch (...) {
+        m_readStamp.reset();
         m_open = false;
         m_rows.clear();
         m_view.clear();
@@ -131,8 +199,26 @@ void Recordset::reload() {
     emit currentChanged(m_pos);
 }
 
+// Freeing a large snapshot value by value takes as long as reading a good part of it again: it is
+// done on a worker thread, beside the window's work. Only implicitly shared values (texts, byte
+// arrays) and plain numbers are in it, which any thread may release.
+void Recordset::releaseAside(std::vector<Row> &rows) {
+    constexpr size_t AsideFrom = 10000;
+    if (rows.size() < AsideFrom) {
+        rows.clear();
+        return;
+    }
+    auto held = std::make_shared<std::vector<Row>>(std::move(rows));
+    rows.clear();
+    QThreadPool::globalInstance()->start([held] { held->clear(); });
+}
+
 void Recordset::Close() {
     emit aboutToReset();
+    m_readStamp.reset();
+    if (m_previous)
+        releaseAside(m_previous->rows);
+    m_previous.reset();
     m_open = false;
     m_rows.clear();
     m_view.clear();
@@ -201,21 +287,58 @@ void Recordset::rebuildView() {
             throw Db::DbError(QStringLiteral("no field to sort by: ") + words.value(0));
         keys.emplace_back(column, words.value(1).compare(QStringLiteral("DESC"), Qt::CaseInsensitive) == 0);
     }
-    std::stable_sort(m_view.begin(), m_view.end(), [&](int a, int b) {
-        for (const auto &[column, desc] : keys) {
-            const int c = compareValues(m_rows[a].values[column], m_rows[b].values[column]);
+    sortView(keys);
+}
+
+void Recordset::sortView(const std::vector<std::pair<int, bool>> &keys) {
+    // A column of whole numbers (and nulls) compares them as they are, read once.
+    struct Key {
+        int column;
+        bool desc;
+        std::vector<qint64> whole; // by row; empty when the column holds anything else
+        std::vector<bool> null;
+    };
+    std::vector<Key> sortKeys;
+    for (const auto &[column, desc] : keys) {
+        Key key{column, desc, {}, {}};
+        const bool allWhole = std::all_of(m_view.begin(), m_view.end(), [&](int row) {
+            const QVariant &v = m_rows[row].values[column];
+            return v.isNull() || isWhole(v);
+        });
+        if (allWhole) {
+            key.whole.resize(m_rows.size());
+            key.null.resize(m_rows.size());
+            for (int row : m_view) {
+                const QVariant &v = m_rows[row].values[column];
+                key.null[row] = v.isNull();
+                key.whole[row] = v.isNull() ? 0 : v.toLongLong();
+            }
+        }
+        sortKeys.push_back(std::move(key));
+    }
+    const auto before = [&](int a, int b) {
+        for (const Key &key : sortKeys) {
+            int c;
+            if (!key.whole.empty())
+                c = key.null[a] != key.null[b] ? (key.null[a] ? -1 : 1)
+                                               : (key.whole[a] < key.whole[b] ? -1 : (key.whole[a] > key.whole[b] ? 1 : 0));
+            else
+                c = compareValues(m_rows[a].values[key.column], m_rows[b].values[key.column]);
             if (c != 0)
-                return desc ? c > 0 : c < 0;
+                return key.desc ? c > 0 : c < 0;
         }
         return false;
-    });
+    };
+    // Rows that come in the sort's order already stay as they are.
+    if (!std::is_sorted(m_view.begin(), m_view.end(), before))
+        std::stable_sort(m_view.begin(), m_view.end(), before);
 }
 
 void Recordset::Requery() {
     if (m_sql.isEmpty())
         return;
     emit aboutToReset();
-    reload();
+    reload(m_open);
 }
 
 bool Recordset::isNewCurrent() const {
@@ -303,6 +426,7 @@ void Recordset::SetValue(const QString &field, const QVariant &value) {
     if (column < 0)
         throw Db::DbError(QStringLiteral("no field named ") + field);
     current().values[column] = value;
+    m_readStamp.reset();
     m_dirty.insert(column);
     emit rowChanged(m_pos);
 }
@@ -317,6 +441,7 @@ void Recordset::AddNew() {
     flushPending();
     if (!m_open)
         throw Db::DbError(QStringLiteral("the recordset is closed"));
+    m_readStamp.reset();
     Row row;
     row.values.resize(m_fields.size());
     row.isNew = true;
@@ -412,6 +537,7 @@ void Recordset::CancelUpdate() {
 
 void Recordset::Delete() {
     Row &row = current();
+    m_readStamp.reset();
     if (!row.isNew) {
         if (!m_writable)
             throw Db::DbError(QStringLiteral("these rows cannot be changed: ") + m_sql);

@@ -6,8 +6,12 @@
 #include <QString>
 #include <QVariant>
 #include <QVector>
+#include <memory>
+#include <optional>
 #include <set>
 #include <vector>
+
+#include "platform/Db.h"
 
 class Recordset : public QObject {
     Q_OBJECT
@@ -22,7 +26,8 @@ public:
     void Open(const QSqlDatabase &db, const QString &sql, const QVariantList &values = {});
     void Close();
     bool IsOpen() const { return m_open; }
-    // Runs the query again; the sort and filter stay.
+    // Runs the query again; the sort and filter stay. Rows read from a file that has not changed
+    // since are the query's rows still, and are kept rather than read again.
     void Requery();
     const QString &Source() const { return m_sql; }
     const QVariantList &SourceValues() const { return m_values; }
@@ -89,7 +94,12 @@ private:
         bool isNew = false;
     };
     void load();
-    void reload();
+    // Empties rows; a large snapshot is freed on a worker thread.
+    static void releaseAside(std::vector<Row> &rows);
+    // mayKeep: the query and its values are the ones the rows were read with.
+    void reload(bool mayKeep);
+    // The sort's order of m_view; stable, nulls first.
+    void sortView(const std::vector<std::pair<int, bool>> &keys);
     void rebuildView();
     void setPos(int pos);
     bool isNewCurrent() const;
@@ -111,6 +121,20 @@ private:
     int m_pos = 0;
     bool m_deletedCurrent = false;
     std::set<int> m_dirty;
+    // The file's state before the rows were read; none once the rows hold anything not read from it.
+    std::optional<Db::DataStamp> m_readStamp;
+    // The rows of the source opened before this one, as read (and their stamp).
+    struct Snapshot {
+        QString connection;
+        QString sql;
+        QVariantList values;
+        std::optional<Db::DataStamp> stamp;
+        QString table;
+        bool writable;
+        QStringList fields;
+        std::vector<Row> rows;
+    };
+    std::unique_ptr<Snapshot> m_previous;
     QString m_sort;
     QString m_filterField;
     QVariant m_filterValue;

@@ -102,6 +102,9 @@ void clearCombo(QComboBox *combo) {
 int wholeValue(const QVariant &value) {
     if (value.isNull() || !value.isValid())
         return 0;
+    // Stored whole numbers, as the file holds ids and options, need no reading as text.
+    if (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Int)
+        return int(std::clamp(value.toLongLong(), qlonglong(INT_MIN), qlonglong(INT_MAX)));
     const QString text = Bindings::DisplayText(value);
     if (!Convert::IsNumeric(text))
         return 0;

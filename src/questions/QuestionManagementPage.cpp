@@ -88,8 +88,12 @@ bool QuestionManagementPage::openLesson(DataControl &data, const QString &lesson
     data.CommandType = DataControl::adCmdText;
     data.RecordSource = SharedDatabase::SelectAll(SharedDatabase::QuestionTableName(lessonName));
     data.RecordSourceValues.clear();
+    return readLesson(lessonName, [&data] { data.Refresh(); });
+}
+
+bool QuestionManagementPage::readLesson(const QString &lessonName, const std::function<void()> &read) {
     try {
-        data.Refresh();
+        read();
         return true;
     } catch (const Db::DbError &error) {
         // The user has just declined to wait on for the file: that was the question of this wait.
@@ -98,6 +102,14 @@ bool QuestionManagementPage::openLesson(DataControl &data, const QString &lesson
                    QString());
         return false;
     }
+}
+
+// The target is only counted: its questions are not read in for that.
+QString QuestionManagementPage::targetCount(const QString &lessonName) {
+    int count = 0;
+    if (!readLesson(lessonName, [&] { count = m_adodc3.CountRows(SharedDatabase::QuestionTableName(lessonName)); }))
+        return QString();
+    return QString::number(count);
 }
 
 void QuestionManagementPage::rebuildListQ() {
@@ -136,10 +148,7 @@ void QuestionManagementPage::Combofrom_Click() {
     fillListQ();
 }
 
-void QuestionManagementPage::Comboin_Click() {
-    const bool opened = openLesson(m_adodc3, ui().Comboin->currentText());
-    ui().Label21->setText(opened ? QString::number(m_adodc3.Recordset().RecordCount()) : QString());
-}
+void QuestionManagementPage::Comboin_Click() { ui().Label21->setText(targetCount(ui().Comboin->currentText())); }
 
 void QuestionManagementPage::ListQ_Click() {
     auto &u = ui();
@@ -236,7 +245,7 @@ void QuestionManagementPage::CopyQuestionsToLesson() {
     u.lblco->setText(QString::number(outcome.Copied));
     // Only the entries skipped as duplicates: an entry the source no longer holds is told apart.
     u.lblno->setText(QString::number(outcome.Duplicates));
-    u.Label21->setText(openLesson(m_adodc3, target) ? QString::number(m_adodc3.Recordset().RecordCount()) : QString());
+    u.Label21->setText(targetCount(target));
     if (outcome.Missing > 0)
         MsgBox(NotCopiedText.arg(outcome.Missing), Msg::vbExclamation, QString());
 }

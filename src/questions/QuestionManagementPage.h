@@ -19,7 +19,7 @@ class QuestionManagementPage : public QWidget {
 public:
     enum Layout { FullPage, CountersOnly };
     // The data sources are the host window's: adodc1 is shared with its list page, adodc2 holds the
-    // working rows of a copy or delete, adodc3 the target lesson for its count. The password is asked
+    // working rows of a copy or delete, adodc3 counts the target lesson. The password is asked
     // against storedPassword's text, the typed text going into typedBox (the host's hidden box).
     QuestionManagementPage(Layout layout, DataControl &adodc1, DataControl &adodc2, DataControl &adodc3,
                            std::function<QString()> storedPassword, QLineEdit *typedBox, QWidget *parent);
@@ -43,6 +43,10 @@ private:
     bool passwordAccepted();
     // Opens a data control on a lesson's questions; false (after telling the user) when it cannot.
     bool openLesson(DataControl &data, const QString &lessonName);
+    // Runs a read of a lesson's questions; false (after telling the user) when it fails.
+    bool readLesson(const QString &lessonName, const std::function<void()> &read);
+    // The target lesson's number of questions as Label21 shows it; empty (the user told) when unread.
+    QString targetCount(const QString &lessonName);
     // Adds every question of Adodc1 to ListQ, in order; rebuilding clears it first.
     void fillListQ();
     void rebuildListQ();

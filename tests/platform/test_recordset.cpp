@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QSqlQuery>
 #include <QTableView>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "Fixture.h"
@@ -125,6 +126,108 @@ TEST_F(RecordsetTest, SortFilterAndFind) {
 
     rs().Requery(); // the sort stays
     EXPECT_EQ(rs().Value("ID").toInt(), 1);
+}
+
+// Whole numbers sort as numbers, nulls first; equal values keep the query's order either way.
+TEST_F(RecordsetTest, WholeNumbersSortByValueWithNullsFirst) {
+    const std::pair<int, QVariant> options[] = {
+        {1, QVariant()}, {2, Q_INT64_C(4611686018427387904)}, {3, -7}, {4, 3}, {5, 3}};
+    for (const auto &[id, value] : options)
+        Exec(QStringLiteral("UPDATE ") + Db::QuoteIdent(table) + QStringLiteral(" SET TrueAnswer = ? WHERE ID = ?"),
+             {value, id});
+    rs().Requery();
+    const auto ids = [this](const QString &sort) {
+        rs().Sort(sort);
+        QList<int> order;
+        for (rs().MoveFirst(); !rs().IsEOF(); rs().MoveNext())
+            order << rs().Value("ID").toInt();
+        return order;
+    };
+    EXPECT_EQ(ids(QStringLiteral("TrueAnswer")), QList<int>({1, 3, 4, 5, 2}));
+    EXPECT_EQ(ids(QStringLiteral("TrueAnswer DESC")), QList<int>({2, 4, 5, 3, 1}));
+    EXPECT_EQ(ids(QStringLiteral("TrueAnswer DESC, ID DESC")), QList<int>({2, 5, 4, 3, 1}));
+    // A text among the numbers: compared as the number it reads.
+    Exec(QStringLiteral("UPDATE ") + Db::QuoteIdent(table) + QStringLiteral(" SET TrueAnswer = '-9' WHERE ID = 4"));
+    rs().Requery();
+    EXPECT_EQ(ids(QStringLiteral("TrueAnswer")), QList<int>({1, 4, 3, 5, 2}));
+}
+
+// Reading the same query again on an unchanged file may keep the rows it has; every way the file can
+// change in between makes it read them again.
+TEST_F(RecordsetTest, ARefreshSeesEveryChangeToTheFile) {
+    const QString insert = QStringLiteral("INSERT INTO ") + Db::QuoteIdent(table) + QStringLiteral(" (ID, Question) VALUES (9, 'q9')");
+    QSqlDatabase shared = Db::Database(Module1::ConnectionString);
+    const std::pair<const char *, std::function<void()>> changes[] = {
+        // First, while this connection has written nothing.
+        {"the shared connection is opened anew",
+         [&] {
+             Db::CloseAll();
+             shared = Db::Database(Module1::ConnectionString);
+             Exec(insert);
+         }},
+        {"another connection commits", [&] { Exec(insert); }},
+        {"this connection writes", [&] { Db::Exec(shared, insert); }},
+        {"this connection's write is rolled back after a read inside it",
+         [&] {
+             Exec(insert);
+             data.Refresh();
+             Db::Transaction transaction(shared);
+             Db::Exec(shared, QStringLiteral("DELETE FROM ") + Db::QuoteIdent(table));
+             data.Refresh();
+             ASSERT_EQ(rs().RecordCount(), 0);
+         }},
+        {"this connection changes the table's columns",
+         [&] {
+             Db::Exec(shared, QStringLiteral("ALTER TABLE ") + Db::QuoteIdent(table) + QStringLiteral(" ADD COLUMN Extra TEXT"));
+             Exec(insert);
+         }},
+    };
+    for (const auto &[change, make] : changes) {
+        SCOPED_TRACE(change);
+        Exec(QStringLiteral("DELETE FROM ") + Db::QuoteIdent(table) + QStringLiteral(" WHERE ID = 9"));
+        data.Refresh();
+        data.Refresh(); // the second read of an unchanged file
+        ASSERT_EQ(rs().RecordCount(), 5);
+        make();
+        data.Refresh();
+        EXPECT_EQ(rs().RecordCount(), 6);
+        rs().MoveLast();
+        EXPECT_EQ(rs().Value("ID").toInt(), 9);
+    }
+    EXPECT_GE(rs().FieldIndex(QStringLiteral("Extra")), 0);
+}
+
+// The rows of the query before are kept, unchanged, for a list that goes back to them.
+TEST_F(RecordsetTest, GoingBackToTheRowsBeforeShowsThemAsTheFileHasThem) {
+    const QString all = data.RecordSource;
+    const auto open = [this](const QString &source, const QVariantList &values = {}) {
+        data.RecordSource = source;
+        data.RecordSourceValues = values;
+        data.Refresh();
+    };
+    rs().Sort(QStringLiteral("ID DESC"));
+    rs().MoveLast();
+    open(all + QStringLiteral(" WHERE ID = ?"), {2});
+    ASSERT_EQ(rs().RecordCount(), 1);
+    open(all);
+    EXPECT_EQ(rs().RecordCount(), 5);
+    EXPECT_EQ(rs().SortSpec(), QString()) << "opened afresh: the query's order";
+    EXPECT_EQ(rs().AbsolutePosition(), 1);
+    EXPECT_EQ(rs().Value("ID").toInt(), 1);
+    open(all + QStringLiteral(" WHERE ID = ?"), {3});
+    EXPECT_EQ(rs().Value("ID").toInt(), 3) << "other bound values are another query";
+    Exec(QStringLiteral("UPDATE ") + Db::QuoteIdent(table) + QStringLiteral(" SET Question = 'changed' WHERE ID = 1"));
+    open(all);
+    EXPECT_EQ(rs().Value("Question").toString(), "changed");
+
+    // Rows changed here without being written are not the file's.
+    rs().AddNew();
+    rs().CancelUpdate();
+    rs().Requery();
+    EXPECT_EQ(rs().RecordCount(), 5);
+    QTableView grid;
+    Bindings::BindGrid(&grid, &data);
+    EXPECT_EQ(grid.model()->rowCount(), 5);
 }
 
 // Texts compared exactly when asked: case and every character count, the default folds case.
