@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/BusyMessages.h"
 #include "platform/App.h"
 #include "platform/Bindings.h"
 #include "platform/Convert.h"
