@@ -43,6 +43,7 @@ namespace {
 int g_patience = BusyTimeoutMs;
 // Asks the user whether to wait on; with no one to ask the wait goes on.
 std::function<bool()> g_askKeepWaiting;
+std::function<void()> g_waitObserver;
 qint64 g_longestWait = 0;
 // Connections inside a Transaction: a lock met there is not waited for statement by statement.
 QSet<QString> g_inTransaction;
@@ -52,6 +53,11 @@ bool isCommit(const QString &sql) { return sql.trimmed().compare(QStringLiteral(
 // One wait for another workstation's lock, from its first refusal to the work going through.
 class LockWait {
 public:
+    LockWait() {
+        // A copy: the observer may replace itself while it runs.
+        if (const std::function<void()> observer = g_waitObserver)
+            observer();
+    }
     // The first refusal came after one slice of waiting inside SQLite.
     ~LockWait() { g_longestWait = std::max(g_longestWait, m_since.elapsed() + BusySliceMs); }
     // The windows paint a moment; once the patience is spent the user decides whether to wait on.
@@ -82,6 +88,7 @@ private:
 
 void SetBusyPatience(int ms) { g_patience = ms; }
 void SetKeepWaitingQuestion(std::function<bool()> ask) { g_askKeepWaiting = std::move(ask); }
+void SetWaitObserver(std::function<void()> observer) { g_waitObserver = std::move(observer); }
 qint64 LongestWaitMs() { return g_longestWait; }
 
 bool IsBusy(const QSqlError &error) {

@@ -38,6 +38,9 @@ void SetBusyPatience(int ms);
 // The program installs a question to the user; with none installed the wait goes on.
 void SetKeepWaitingQuestion(std::function<bool()> ask);
 
+// Called as each wait for another workstation's lock begins (tests hold a lock until it is waited for).
+void SetWaitObserver(std::function<void()> observer);
+
 // Whether a failure is another connection's lock on the file.
 bool IsBusy(const QSqlError &error);
 // Whether a failure is a wait for a busy file that the user gave up (a BusyError).

@@ -391,8 +391,9 @@ TEST_F(SaveDialogLook, OpensInTheChartFolderOrAboveItWithNoNameTyped) {
     EXPECT_EQ(ChartForm::ChartFolder(), folder);
     for (bool present : {false, true}) {
         SCOPED_TRACE(present);
-        if (present)
+        if (present) {
             ASSERT_TRUE(QDir().mkpath(folder));
+        }
         Look([&](QFileDialog &dialog) {
             EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Save Chart"));
             EXPECT_EQ(QDir(dialog.directory()).absolutePath(), present ? folder : program);
