@@ -225,6 +225,8 @@ void Recordset::Close() {
     m_fields.clear();
     m_dirty.clear();
     m_pos = 0;
+    // A closed recordset lets go of its connection, so the connection can close cleanly.
+    m_db = QSqlDatabase();
     emit reset();
 }
 

@@ -29,9 +29,10 @@ void ResetChartGlobals() {
 void ResetAll() {
     ResetChartGlobals();
     ConnectionString.clear();
+    // The print's rows go before the connection they were read through.
+    ReportRecordset.reset();
     DbConnection.Close();
     DbConnection = Db::Connection();
-    ReportRecordset.reset();
     SelectedYearText.clear();
     ClassNumberText.clear();
     SelectedClassName.clear();

@@ -95,8 +95,9 @@ TEST_F(ReviewTest, EachQuestionShowsItsMarksAndVerdict) {
             const Looks got = looksOf(boxes[option - 1]);
             EXPECT_EQ(got.opaque, want.opaque) << option;
             EXPECT_EQ(got.text, want.text) << option;
-            if (want.opaque)
+            if (want.opaque) {
                 EXPECT_EQ(got.background, want.background) << option;
+            }
         }
     }
     EXPECT_EQ(ui.Cmd_NextQ->text(), QStringLiteral("پايان سوالات"));

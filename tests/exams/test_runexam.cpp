@@ -189,8 +189,9 @@ TEST_F(RunExamTest, ADrawWaitsForAnotherWorkstationAndDrawsFromWhatItLeft) {
         EXPECT_TRUE(msgs.calls.empty());
         const QList<qint64> marked = MarkedIds();
         EXPECT_EQ(marked.size(), k.n);
-        if (!k.expected.isEmpty())
+        if (!k.expected.isEmpty()) {
             EXPECT_EQ(marked, k.expected);
+        }
         ExpectShown(form, marked);
         form.ExamFinished = true;
         form.Unload();

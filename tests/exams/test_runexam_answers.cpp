@@ -297,8 +297,9 @@ TEST_F(RunExamAnswersTest, AnExamOpenedWhileTheFileIsHeldStoresItsCardWithoutAQu
         RunExamForm &form = StartExam();
         EXPECT_FALSE(other.Held());
         EXPECT_TRUE(other.BusyCursorAtRelease());
-        if (k.windowShown)
+        if (k.windowShown) {
             EXPECT_GT(other.PaintsWhileHeld(), 0);
+        }
         ASSERT_TRUE(form.IsLoaded());
         EXPECT_EQ(MarkedIds().size(), 3);
         AnswerAll(form, 2, 1);

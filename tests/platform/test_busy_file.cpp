@@ -59,7 +59,7 @@ TEST_F(BusyFileTest, EachKindOfWorkWaitsForTheLock) {
     cards.Refresh();
     const auto nothing = [] {};
     const std::vector<std::tuple<const char *, std::function<void()>, std::function<void()>>> work = {
-        {"opening the file", [] { Db::CloseAll(); }, [&] { cards.Refresh(); }},
+        {"opening the file", [&] { cards.Recordset().Close(); Db::CloseAll(); }, [&] { cards.Refresh(); }},
         {"a refresh", nothing, [&] { cards.Refresh(); }},
         {"a row's update", nothing, [&] { Recordset &rs = cards.Recordset(); rs.SetValue("KID", 7); rs.Update(); }},
         {"a transaction", nothing, [&] {

@@ -137,9 +137,10 @@ TEST_F(LooksTest, StoredOptionsAndExplanationsShowWhole) {
         u.SSTab->setCurrentIndex(1);
         QTest::mouseClick(u.Label11, Qt::LeftButton);
         EXPECT_EQ(u.Text1->text(), explanation);
-        if (w->Name() == u"QuestionForm"_s)
+        if (w->Name() == u"QuestionForm"_s) {
             for (QLineEdit *box : {u.AnswerBox1, u.AnswerBox2, u.AnswerBox3})
                 EXPECT_EQ(box->text(), option) << box->objectName().toStdString();
+        }
         w->Unload();
     }
 }

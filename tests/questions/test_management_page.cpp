@@ -214,13 +214,15 @@ TEST_F(ManagementPageTest, CopyAndDeleteStopAtTheirChecksWithNothingChanged) {
             EXPECT_EQ(msgs.calls[i].text, text);
             EXPECT_EQ(msgs.calls[i].style, style);
             EXPECT_EQ(msgs.calls[i].titleGiven, titled);
-            if (titled)
+            if (titled) {
                 EXPECT_EQ(msgs.calls[i].title, "");
+            }
         }
         msgs.answers.clear();
         EXPECT_EQ(Prompts(), c.prompts);
-        if (!c.targetChosen && c.command == Copy)
+        if (!c.targetChosen && c.command == Copy) {
             EXPECT_TRUE(u.Comboin->hasFocus());
+        }
         EXPECT_EQ(TransferCount, c.transferCountAfter);
         EXPECT_EQ(Questions(Source), QStringList({"a", "b c", "it's", "a", "d"}));
         EXPECT_EQ(Questions(Target), QStringList({"bc", "x"}));

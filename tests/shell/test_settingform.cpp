@@ -277,8 +277,9 @@ TEST_P(SettingRowFailure, IsToldAndKeepsWhatWasSavedBeforeIt) {
     EXPECT_TRUE(IsOpen());
     EXPECT_EQ(Module1::GetSetting("Pass"), "NEW");
     EXPECT_EQ(ExamSettings(), ExamValues);
-    if (tablePresent)
+    if (tablePresent) {
         EXPECT_EQ(Row(), row);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -83,7 +83,6 @@ void AppFixture::TearDown() {
         EXPECT_FALSE(w->isVisible()) << "a window was left open: " << w->objectName().toStdString();
     for (QWidget *w : QApplication::topLevelWidgets())
         delete w;
-    Db::CloseAll();
     Db::SetBusyPatience(Db::BusyTimeoutMs);
     Msg::SetHandler(nullptr);
     Modal::SetHandler(nullptr);
@@ -92,6 +91,10 @@ void AppFixture::TearDown() {
     Share::SetRoot(QString());
     SavedSettings::SetFolder(QString());
     Module1::ResetAll();
+}
+
+AppFixture::~AppFixture() {
+    Db::CloseAll();
 }
 
 QString AppFixture::ShareRoot() const { return temp.filePath(QStringLiteral("shares")); }
@@ -157,10 +160,14 @@ FileLock::FileLock(const QString &path, int releaseAfterMs, const QStringList &w
                 w->update();
     });
     repaint->start(20);
-    QTimer::singleShot(releaseAfterMs, this, [this] {
-        m_busyCursorAtRelease =
-            QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::BusyCursor;
-        Release();
+    // The hold is counted from the first wait for it, however long a loaded machine takes to get there.
+    Db::SetWaitObserver([this, releaseAfterMs] {
+        Db::SetWaitObserver(nullptr);
+        QTimer::singleShot(releaseAfterMs, this, [this] {
+            m_busyCursorAtRelease =
+                QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::BusyCursor;
+            Release();
+        });
     });
 }
 
@@ -170,6 +177,7 @@ FileLock::~FileLock() {
 }
 
 void FileLock::Release() {
+    Db::SetWaitObserver(nullptr);
     if (!m_held)
         return;
     m_held = false;

@@ -49,6 +49,8 @@ class AppFixture : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // The connections close once the test's own members, which may hold their queries, are gone.
+    ~AppFixture() override;
 
     // The share root holds server/tellumo/tellumo.dll; ConnectionString points at it.
     QString ShareRoot() const;
@@ -79,7 +81,8 @@ inline const QString Busy = QStringLiteral(" پايگاه داده در حال �
 } // namespace BusyTexts
 
 // Another workstation holding the shared file: an exclusive lock taken from a connection of its own
-// and released by a timer after releaseAfterMs. The timer fires only while the code under test lets
+// and released by a timer releaseAfterMs after the code under test first waits for it (never before,
+// however slowly a loaded machine gets there). The timer fires only while the code under test lets
 // the event loop run, so a release proves that its wait yielded. While the lock is held every shown
 // window is asked to repaint now and then, and the paints that arrive are counted.
 // With writes, the other workstation holds the write lock only (readers go on), runs them, and

@@ -185,10 +185,12 @@ TEST_F(FilterFormTest, FindsByNationalCode) {
             expectMessage(c.message, c.style);
         EXPECT_EQ(tabs().currentIndex(), c.tab);
         EXPECT_EQ(currentId(), c.current);
-        if (c.message == AskForCode)
+        if (c.message == AskForCode) {
             EXPECT_TRUE(focused(ui().T1));
-        if (c.message == CodeNotFound)
+        }
+        if (c.message == CodeNotFound) {
             EXPECT_EQ(ui().T1->selectedText(), c.typed);
+        }
         // The search stays open whatever it found.
         EXPECT_TRUE(Forms::Get<FilterForm>().Widget()->isVisible());
     }
@@ -225,8 +227,9 @@ TEST_F(FilterFormTest, NarrowsTheListByParticulars) {
             EXPECT_TRUE(msgs.calls.empty());
             // The typed values travel beside the query, never inside it.
             for (const QString &typed : {c.name.trimmed(), c.family.trimmed(), c.father.trimmed()})
-                if (!typed.isEmpty())
+                if (!typed.isEmpty()) {
                     EXPECT_FALSE(list().RecordSource.contains(typed));
+                }
         }
     }
     Forms::Get<FilterForm>().Hide();
@@ -443,7 +446,8 @@ TEST_F(FilterFormTest, LeavingEndsTheModalShow) {
     };
     for (const auto &leave : leaves) {
         bool left = false;
-        QTimer::singleShot(0, [&] {
+        const QObject scope; // the leave goes with this pass of the loop
+        QTimer::singleShot(0, &scope, [&] {
             leave(Forms::Get<FilterForm>());
             left = true;
         });

@@ -534,8 +534,9 @@ TEST_F(NotesWindowTest, EachStepWaitsForAFileHeldForAMomentWithTheWindowPainting
         FileLock other(DatabasePath(), 300);
         step();
         EXPECT_FALSE(other.Held()) << what << " went on while the file was held";
-        if (onScreen)
+        if (onScreen) {
             EXPECT_GT(other.PaintsWhileHeld(), 0) << what;
+        }
         EXPECT_TRUE(other.BusyCursorAtRelease()) << what;
     };
     held("the opening", [&] { form = &open(); }, false);
