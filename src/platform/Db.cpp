@@ -160,15 +160,18 @@ std::optional<DataStamp> Stamp(const QSqlDatabase &db) {
     const QVariant opening = db.driver()->property(OpeningProperty);
     if (!opening.isValid())
         return std::nullopt;
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    const QSqlError error = Run(db, query,
-                                QStringLiteral("SELECT total_changes(), (SELECT data_version FROM pragma_data_version), "
-                                               "(SELECT schema_version FROM pragma_schema_version)"));
-    if (error.type() != QSqlError::NoError || !query.next())
-        return std::nullopt;
-    return DataStamp{opening.toLongLong(), query.value(1).toLongLong(), query.value(0).toLongLong(),
-                     query.value(2).toLongLong()};
+    // Each read as a statement of its own: run so, a pragma begins a read of the file and sees
+    // another connection's commit (read inside a SELECT it may report the state of an earlier read).
+    const char *const readings[] = {"PRAGMA data_version", "PRAGMA schema_version", "SELECT total_changes()"};
+    qint64 values[3];
+    for (int i = 0; i < 3; ++i) {
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        if (Run(db, query, QLatin1String(readings[i])).type() != QSqlError::NoError || !query.next())
+            return std::nullopt;
+        values[i] = query.value(0).toLongLong();
+    }
+    return DataStamp{opening.toLongLong(), values[0], values[2], values[1]};
 }
 
 QSqlDatabase OpenChecked(const QString &path, const QString &name) {

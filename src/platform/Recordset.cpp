@@ -18,14 +18,17 @@ const QString RowIdColumn = QStringLiteral("__rowid__");
 // The single table of a plain "SELECT ... FROM table ..." query; empty for anything else.
 QString singleTable(const QString &sql) {
     static const QRegularExpression plain(
-        QStringLiteral(R"re(^\s*SELECT\s+(?!DISTINCT\b).*?\bFROM\s+("(?:[^"]|"")+"|\[[^\]]+\]|[^\s,;()"]+)\s*(.*)$)re"),
+        QStringLiteral(R"re(^\s*SELECT\s+(?!DISTINCT\b)(.*?)\bFROM\s+("(?:[^"]|"")+"|\[[^\]]+\]|[^\s,;()"]+)\s*(.*)$)re"),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression joined(QStringLiteral(R"(\b(JOIN|UNION|GROUP\s+BY|INTERSECT|EXCEPT)\b|^\s*,)"),
                                            QRegularExpression::CaseInsensitiveOption);
+    // A row made of aggregates (a count) is no row of the table.
+    static const QRegularExpression aggregate(QStringLiteral(R"(\b(count|sum|min|max|avg|total|group_concat)\s*\()"),
+                                              QRegularExpression::CaseInsensitiveOption);
     const auto m = plain.match(sql);
-    if (!m.hasMatch() || joined.match(m.captured(2)).hasMatch())
+    if (!m.hasMatch() || aggregate.match(m.captured(1)).hasMatch() || joined.match(m.captured(3)).hasMatch())
         return QString();
-    QString name = m.captured(1);
+    QString name = m.captured(2);
     if (name.startsWith(u'"'))
         name = name.mid(1, name.size() - 2).replace(QStringLiteral("\"\""), QStringLiteral("\""));
     else if (name.startsWith(u'['))
@@ -611,8 +614,12 @@ bool Recordset::Find(const QString &field, const QVariant &value, bool skipCurre
     int start = std::max(m_pos, 0);
     if (skipCurrent && !m_deletedCurrent)
         ++start;
+    // A whole number sought among whole numbers compares them as they are.
+    const bool whole = isWhole(value);
+    const qint64 sought = whole ? value.toLongLong() : 0;
     for (int i = start; i < int(m_view.size()); ++i) {
-        if (ValuesEqual(m_rows[m_view[i]].values[column], value, cs)) {
+        const QVariant &held = m_rows[m_view[i]].values[column];
+        if (whole && isWhole(held) ? held.toLongLong() == sought : ValuesEqual(held, value, cs)) {
             setPos(i);
             return true;
         }

@@ -197,6 +197,16 @@ TEST_F(RecordsetTest, ARefreshSeesEveryChangeToTheFile) {
     EXPECT_GE(rs().FieldIndex(QStringLiteral("Extra")), 0);
 }
 
+// Two stamps in a row with nothing read between them: the commit of another connection shows.
+TEST_F(RecordsetTest, AStampSeesAnotherConnectionsCommitAtOnce) {
+    QSqlDatabase shared = Db::Database(Module1::ConnectionString);
+    const auto before = Db::Stamp(shared);
+    ASSERT_TRUE(before);
+    EXPECT_EQ(Db::Stamp(shared), before);
+    Exec(QStringLiteral("UPDATE setting SET passedit = passedit || 'x'"));
+    EXPECT_NE(Db::Stamp(shared), before);
+}
+
 // The rows of the query before are kept, unchanged, for a list that goes back to them.
 TEST_F(RecordsetTest, GoingBackToTheRowsBeforeShowsThemAsTheFileHasThem) {
     const QString all = data.RecordSource;
@@ -292,6 +302,11 @@ TEST_F(RecordsetTest, ReadOnlyQueriesRefuseWrites) {
     EXPECT_FALSE(rs().IsWritable());
     rs().SetValue("n", 1);
     EXPECT_THROW(rs().Update(), Db::DbError);
+    // A count of the whole table is one row of no table either.
+    data.RecordSource = QStringLiteral("SELECT count(*) AS n FROM ") + Db::QuoteIdent(table);
+    data.Refresh();
+    EXPECT_FALSE(rs().IsWritable());
+    EXPECT_EQ(rs().Value("n").toInt(), 5);
 }
 
 TEST_F(RecordsetTest, MissingTableFailsTheRefresh) {
