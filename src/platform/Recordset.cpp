@@ -139,7 +139,8 @@ void Recordset::Open(const QSqlDatabase &db, const QString &sql, const QVariantL
     const auto isSource = [&](const QString &connection, const QString &text, const QVariantList &bound) {
         return db.connectionName() == connection && sql == text && sameValues(values, bound);
     };
-    bool mayKeep = m_open && isSource(m_db.connectionName(), m_sql, m_values);
+    const bool sameSource = m_open && isSource(m_db.connectionName(), m_sql, m_values);
+    bool mayKeep = sameSource;
     emit aboutToReset();
     // The rows read last before these are kept beside them while they are the file's: a list that goes
     // back to them (a search undone, the whole class again) reads nothing.
@@ -162,9 +163,12 @@ void Recordset::Open(const QSqlDatabase &db, const QString &sql, const QVariantL
         m_dirty.clear();
         mayKeep = true;
     }
-    if (m_previous)
-        releaseAside(m_previous->rows);
-    m_previous = std::move(before);
+    // Another source: what was open before takes the place of what was kept.
+    if (!sameSource) {
+        if (m_previous)
+            releaseAside(m_previous->rows);
+        m_previous = std::move(before);
+    }
     m_db = db;
     m_sql = sql;
     m_values = values;
