@@ -1,6 +1,5 @@
 // Reads that break off and rows whose reading back fails: a read that stops early is a failed read
 // of its own kind, never a shorter list, and a row the file has taken is stored.
-#include <QCryptographicHash>
 #include <QFile>
 #include <QSqlQuery>
 #include <functional>
@@ -36,12 +35,6 @@ std::optional<Kind> failureOf(const std::function<void()> &work) {
         return kindOf(error);
     }
     return std::nullopt;
-}
-
-QByteArray fileHash(const QString &path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
 // A lesson of 2,000 questions, spread over some thirty pages of the file.
@@ -101,11 +94,11 @@ TEST_F(ReadFailureTest, AReadThatBreaksOffIsAFailedReadOfItsKindAndLeavesNoRows)
 // Rows read outside a recordset break off the same way: the draw reads its lesson and writes nothing.
 TEST_F(ReadFailureTest, TheDrawOfADamagedLessonFailsAndWritesNothing) {
     damage();
-    const QByteArray before = fileHash(DatabasePath());
+    const QByteArray before = StorageFaults::FileDigest(DatabasePath());
     const QSqlDatabase db = Db::Database(Module1::ConnectionString);
     EXPECT_EQ(failureOf([&] { QuestionDraw::Draw(db, table, 20); }), Kind::Damaged);
     Db::CloseAll();
-    EXPECT_EQ(fileHash(DatabasePath()), before);
+    EXPECT_EQ(StorageFaults::FileDigest(DatabasePath()), before);
 }
 
 // A file that is no SQLite database is damaged, not busy: no one's lock is to be waited for.

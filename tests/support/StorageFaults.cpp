@@ -1,5 +1,6 @@
 #include "StorageFaults.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -46,6 +47,13 @@ int DamageTable(const QString &path, const QString &table, int pages) {
         file.write(junk);
     }
     return int(leaves.size());
+}
+
+QByteArray FileDigest(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot read the file");
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
 FailingReadBack::FailingReadBack(const QSqlDatabase &db, const QString &table) : m_table(table) {

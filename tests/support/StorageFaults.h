@@ -1,6 +1,7 @@
 #pragma once
 // Faults of the storage under the program, made the way they happen: pages a failing disk has
 // spoilt, and a statement the file refuses.
+#include <QByteArray>
 #include <QSqlDatabase>
 #include <QString>
 
@@ -12,6 +13,9 @@ namespace StorageFaults {
 // and returns how many leaf pages the table has. Every connection to the file must be closed first
 // (their caches would hide the damage).
 int DamageTable(const QString &path, const QString &table, int pages = 4);
+
+// A digest of the whole file: equal digests before and after, and nothing was written.
+QByteArray FileDigest(const QString &path);
 
 // While it lives, the first reading of table after a row is inserted into it is refused on db's
 // connection: the read-back of a stored row that fails once.
