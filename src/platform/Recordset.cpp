@@ -372,7 +372,6 @@ void Recordset::Update() {
         QSqlQuery query = Db::Exec(m_db, sql, values);
         row.rowid = query.lastInsertId().toLongLong();
         row.isNew = false;
-        m_dirty.clear();
         // The row is stored from here on: failing to read its defaults back must not turn the save
         // into a failure, or the caller would store it a second time. The row then shows what was
         // written until the next reading.
