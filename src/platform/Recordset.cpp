@@ -164,7 +164,7 @@ void Recordset::load() {
         query.setForwardOnly(true);
         const QSqlError error = Db::Run(m_db, query, m_sql, m_values);
         if (error.type() != QSqlError::NoError)
-            throw Db::DbError(error.text() + QStringLiteral(" [") + m_sql + u']');
+            Db::Fail(error, m_sql);
     }
     const QSqlRecord record = query.record();
     const int first = m_writable ? 1 : 0;
@@ -172,7 +172,7 @@ void Recordset::load() {
     for (int i = first; i < record.count(); ++i)
         m_fields << record.fieldName(i);
     m_rows.clear();
-    while (query.next()) {
+    while (Db::Next(query)) {
         Row row;
         row.values.reserve(m_fields.size());
         for (int i = first; i < record.count(); ++i)
@@ -337,7 +337,7 @@ void Recordset::readBack(Row &row) {
     QSqlQuery query = Db::Exec(m_db, QStringLiteral("SELECT * FROM ") + Db::QuoteIdent(m_table) +
                                          QStringLiteral(" WHERE rowid=?"),
                                {row.rowid});
-    if (!query.next())
+    if (!Db::Next(query))
         return;
     const QSqlRecord record = query.record();
     for (int i = 0; i < record.count(); ++i) {
@@ -374,7 +374,13 @@ void Recordset::Update() {
         QSqlQuery query = Db::Exec(m_db, sql, values);
         row.rowid = query.lastInsertId().toLongLong();
         row.isNew = false;
-        readBack(row);
+        // The row is stored from here on: failing to read its defaults back must not turn the save
+        // into a failure, or the caller would store it a second time. The row then shows what was
+        // written until the next reading.
+        try {
+            readBack(row);
+        } catch (const Db::DbError &) {
+        }
     } else {
         QStringList sets;
         for (const QString &name : names)

@@ -360,15 +360,7 @@ void QuestionBankForm::CopyLessonIntoMemory() {
     auto &u = ui();
     Recordset &rs = Adodc1->Recordset();
     rs.Sort(QStringLiteral("ID"));
-    CurrentLessonName = u.DarsCombo->currentText();
-    // The question-access switch keeps the list hidden also after a lesson is chosen.
-    if (accessValue(u.txtq) != 0)
-        u.DataGrid1->show();
-    QuestionCount = rs.RecordCount();
-    QuestionTexts.ReDim(1, QuestionCount);
-    AnswerTexts.ReDim(4, QuestionCount);
-    CorrectOptions.ReDim(2, QuestionCount);
-    // Read row by row in place: walking the current row would repaint every bound box on the way.
+    // Every field is found before the arrays change: a lesson that lacks one leaves the copy as it was.
     const auto field = [&rs](const QString &name) {
         const int column = rs.FieldIndex(name);
         if (column < 0)
@@ -381,6 +373,15 @@ void QuestionBankForm::CopyLessonIntoMemory() {
         answers[k] = field(QStringLiteral("answer%1").arg(k + 1));
     const int trueAnswer = field(QStringLiteral("Trueanswer"));
     const int id = field(QStringLiteral("id"));
+    CurrentLessonName = u.DarsCombo->currentText();
+    // The question-access switch keeps the list hidden also after a lesson is chosen.
+    if (accessValue(u.txtq) != 0)
+        u.DataGrid1->show();
+    QuestionCount = rs.RecordCount();
+    QuestionTexts.ReDim(1, QuestionCount);
+    AnswerTexts.ReDim(4, QuestionCount);
+    CorrectOptions.ReDim(2, QuestionCount);
+    // Read row by row in place: walking the current row would repaint every bound box on the way.
     for (int i = 0; i < QuestionCount; ++i) {
         QuestionTexts(0, i) = Bindings::DisplayText(rs.ValueAt(i, question));
         for (int k = 0; k < 4; ++k)

@@ -3,6 +3,7 @@
 #include <QWheelEvent>
 
 #include "QuestionBankSupport.h"
+#include "StorageFaults.h"
 
 using namespace Module1;
 using namespace Qt::StringLiterals;
@@ -328,6 +329,27 @@ TEST_F(EditingTest, AFailedSaveOrDeleteIsToldAndKeepsEverythingAsItWas) {
     EXPECT_EQ(msgs.Last().style, 16);
     EXPECT_EQ(rows(), 11);
     EXPECT_EQ(u.SSTab->currentIndex(), 1);
+}
+
+// The file took the question and only reading it back failed: the save is done, and nothing is
+// left to store it a second time.
+TEST_F(EditingTest, ASaveWhoseReadBackFailsIsDoneAndStoresTheQuestionOnce) {
+    auto &w = details<QuestionForm>();
+    auto &u = w.ui();
+    click(w, u.Toolbar2, 5);
+    type(w, {});
+    StorageFaults::FailingReadBack fault(Db::Database(ConnectionString), SharedDatabase::QuestionTableName(Lesson));
+    click(w, u.Toolbar2, 3);
+    EXPECT_TRUE(fault.Refused());
+    EXPECT_TRUE(msgs.calls.empty());
+    EXPECT_FALSE(inInputMode(w));
+    EXPECT_FALSE(enabled(w, u.Toolbar2, 3));
+    EXPECT_EQ(u.QuestionBox->toPlainText(), u"سوال تازه"_s);
+    click(w, u.Toolbar2, 3);
+    EXPECT_EQ(rows(), 11);
+    u.SSTab->setCurrentIndex(0);
+    EXPECT_EQ(u.CountLAB->text(), "11");
+    EXPECT_TRUE(msgs.calls.empty());
 }
 
 TEST_F(EditingTest, InputBoxesTakeNoMoreThanTheirFieldsHold) {

@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "NotesFixture.h"
+#include "StorageFaults.h"
 #include "shell/MainForm.h"
 #include "shell/Module1.h"
 #include "trainees/noteadd.h"
@@ -482,6 +483,21 @@ TEST_F(NotesWindowTest, ANoteTheDatabaseRefusesStaysPendingWithWhatWasTyped) {
                   .toInt(),
               1);
     EXPECT_EQ(u.SSTab1->currentIndex(), 1);
+    form.Unload();
+}
+
+// The file took the note and only reading it back failed: the note is stored once and told as stored.
+TEST_F(NotesWindowTest, ANoteWhoseReadBackFailsIsStoredOnceAndNotToldAsLost) {
+    notekaramooz1 &form = pendingNote(u"عنوان"_s, u"منبع"_s, u"شرح"_s);
+    auto &u = form.ui();
+    StorageFaults::FailingReadBack fault(Db::Database(ConnectionString), u"notekaramooz"_s);
+    click(u.cmd33);
+    EXPECT_TRUE(fault.Refused());
+    EXPECT_TRUE(msgs.calls.empty());
+    EXPECT_FALSE(u.cmd33->isEnabled());
+    click(u.cmd33);
+    EXPECT_EQ(notes(), 6);
+    EXPECT_EQ(gridIds(form), (QList<int>{1, 2, 3, 4, 5, 6}));
     form.Unload();
 }
 
