@@ -70,9 +70,9 @@ TEST_F(KaramoozListTest, GridShowsTheDesignedColumnsAndTheRegistrationDateInPers
     for (int c = 0; c < model->columnCount(); ++c)
         captions << model->headerData(c, Qt::Horizontal).toString();
     EXPECT_EQ(captions, (QStringList{u"ID"_s, u"Jensiyat"_s, u"Name"_s, u"Family"_s, u"FName"_s, u"ShSh"_s, u"BirthDate"_s, u"Madrak"_s, u"Tel"_s, u"Address"_s, u"Pic"_s, u"SabtDate"_s}));
-    // Columns by caption: the family, the national code (under "Tel") and the registration date.
+    // Columns by caption: the family, the particular shown under "Tel" and the registration date.
     EXPECT_EQ(model->index(2, 3).data().toString(), u"احمدی"_s);
-    EXPECT_EQ(model->index(2, 8).data().toString(), u"1263450982"_s);
+    EXPECT_EQ(model->index(2, 8).data().toString(), u"03132245117"_s);
     EXPECT_EQ(model->index(2, 11).data().toString(), u"1403/06/04"_s);
     EXPECT_EQ(model->index(0, 11).data().toString(), u"1403/01/01"_s);
     EXPECT_EQ(model->index(1, 11).data().toString(), u"1402/07/01"_s);
