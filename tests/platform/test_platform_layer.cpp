@@ -1,4 +1,5 @@
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QDir>
@@ -42,7 +43,7 @@ TEST_F(PlatformTest, MessageBoxTitles) {
     EXPECT_EQ(MsgBox(QStringLiteral("c"), 52, QStringLiteral("t")), Msg::vbNo);
 }
 
-TEST_F(PlatformTest, AnEmptyTitleShowsAnEmptyTitleBarNoTitleShowsTheProgramsName) {
+TEST_F(PlatformTest, AnEmptyTitleShowsAnEmptyTitleBarNoTitleShowsTheProgramsNameAndTheTextNamesTheBox) {
     Msg::SetHandler(nullptr); // real boxes, looked at while open
     const std::pair<std::optional<QString>, QString> cases[] = {
         {QString(), QStringLiteral(" ")},
@@ -51,18 +52,22 @@ TEST_F(PlatformTest, AnEmptyTitleShowsAnEmptyTitleBarNoTitleShowsTheProgramsName
     };
     for (const auto &[given, shown] : cases) {
         SCOPED_TRACE(shown.toStdString());
-        QString title, platformTitle;
+        QString title, platformTitle, spokenName;
         QTimer::singleShot(0, qApp, [&] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
             title = box->windowTitle();
             platformTitle = box->windowHandle() ? box->windowHandle()->title() : QString();
+            if (QAccessibleInterface *face = QAccessible::queryAccessibleInterface(box))
+                spokenName = face->text(QAccessible::Name);
             box->accept();
         });
-        MsgBox(QStringLiteral("متن"), Msg::vbExclamation, given);
+        MsgBox(QStringLiteral("متن پيام"), Msg::vbExclamation, given);
         EXPECT_EQ(title, shown);
         // What the window system is handed: never empty, or it would put the program's name there.
         EXPECT_EQ(platformTitle, shown);
+        // What a screen reader announces: the message, whatever the title.
+        EXPECT_EQ(spokenName, QStringLiteral("متن پيام"));
     }
 }
 
