@@ -1,6 +1,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QDir>
 #include <QMessageBox>
@@ -24,6 +25,7 @@
 #include "platform/MsgBox.h"
 #include "platform/SavedSettings.h"
 #include "platform/Share.h"
+#include "platform/TextBoxes.h"
 #include "platform/SingleInstance.h"
 #include "shell/SharedDatabase.h"
 
@@ -100,6 +102,31 @@ TEST_F(PlatformTest, RealBoxesShowTheirCaptionsJoinedAndRightAlignTheTextWhenAsk
             EXPECT_FALSE(caption.contains(u'&')) << caption.toStdString();
         // Right means the right edge whatever the direction, so a line of hyphens goes there too.
         EXPECT_EQ(alignment.testFlags(Qt::AlignRight | Qt::AlignAbsolute), c.right);
+    }
+}
+
+// A box whose layout left its alignment alone puts its text at the right edge of a right-to-left window,
+// whatever the text's own direction; a box laid out otherwise, or in a left-to-right window, keeps its own.
+TEST_F(PlatformTest, TextBoxesOfARightToLeftWindowAlignRight) {
+    for (Qt::LayoutDirection direction : {Qt::RightToLeft, Qt::LeftToRight}) {
+        SCOPED_TRACE(direction);
+        QWidget window;
+        window.setLayoutDirection(direction);
+        auto *plain = new QLineEdit(QStringLiteral("12"), &window);
+        auto *centred = new QLineEdit(&window);
+        centred->setAlignment(Qt::AlignCenter);
+        auto *leftToRight = new QLineEdit(&window);
+        leftToRight->setLayoutDirection(Qt::LeftToRight);
+        auto *list = new QComboBox(&window);
+        list->setEditable(true);
+        TextBoxes::AlignRight(&window);
+        const Qt::Alignment right = Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter;
+        const Qt::Alignment asMade = Qt::AlignLeft | Qt::AlignVCenter;
+        const bool rtl = direction == Qt::RightToLeft;
+        EXPECT_EQ(plain->alignment(), rtl ? right : asMade);
+        EXPECT_EQ(leftToRight->alignment(), rtl ? right : asMade);
+        EXPECT_EQ(list->lineEdit()->alignment(), rtl ? right : asMade);
+        EXPECT_EQ(centred->alignment(), Qt::AlignCenter);
     }
 }
 
