@@ -42,9 +42,9 @@ public:
         refresh();
     }
 
-    // The user changed the control: the value goes into the current row.
+    // The control's value changed, whoever changed it: the value goes into the current row.
     void write(const QVariant &value) {
-        if (!m_data)
+        if (m_showing || !m_data)
             return;
         Recordset &rs = m_data->Recordset();
         if (!rs.IsOpen() || rs.IsBOF() || rs.IsEOF() || rs.FieldIndex(m_field) < 0)
@@ -66,20 +66,25 @@ private:
             } catch (...) {
             }
         }
+        m_showing = true;
         m_show(value);
+        m_showing = false;
     }
 
     QPointer<DataControl> m_data;
     QString m_field;
     std::function<void(const QVariant &)> m_show;
     bool m_writing = false;
+    bool m_showing = false;
 };
 
 } // namespace
 
 void Bind(QLineEdit *box, DataControl *data, const QString &field) {
     auto *binder = new Binder(box, data, field, [box](const QVariant &v) { box->setText(DisplayText(v)); });
-    QObject::connect(box, &QLineEdit::textEdited, binder, [binder](const QString &text) { binder->write(text); });
+    // Keys, pastes and input methods are told as edits, but an assistive tool sets the text as the
+    // program does: a box that stored only edits would lose such text at the row's next refresh.
+    QObject::connect(box, &QLineEdit::textChanged, binder, [binder](const QString &text) { binder->write(text); });
 }
 
 void Bind(QPlainTextEdit *box, DataControl *data, const QString &field) {

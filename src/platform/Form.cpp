@@ -2,6 +2,7 @@
 
 #include "platform/App.h"
 #include "platform/Modal.h"
+#include "platform/TextBoxes.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -66,6 +67,7 @@ void FormBase::Load() {
     m_widget = new FormWidget(this);
     m_widget->setAttribute(Qt::WA_DeleteOnClose, false);
     CreateControls(m_widget);
+    TextBoxes::AlignRight(m_widget);
     // Buttons act only on their own clicks: no default button answers Enter.
     for (auto *button : m_widget->findChildren<QPushButton *>()) {
         button->setAutoDefault(false);

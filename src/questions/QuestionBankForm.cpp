@@ -170,6 +170,12 @@ void QuestionBankForm::Connect() {
     for (QWidget *box : QVector<QWidget *>{u.tq, u.ta1, u.ta2, u.ta3, u.Combo1})
         box->setVisible(display);
     u.cmdq3->setVisible(m_kind.hasViewer);
+    // The labels reveal their boxes in room kept for them, so that the window keeps its size.
+    for (QWidget *box : {static_cast<QWidget *>(u.TrueAnswerBox), static_cast<QWidget *>(u.Text1)}) {
+        QSizePolicy policy = box->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        box->setSizePolicy(policy);
+    }
     for (QComboBox *combo : {u.Comboa4, u.Combot, u.Combo1})
         clearCombo(combo);
     lockRecordBoxes(true);

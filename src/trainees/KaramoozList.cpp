@@ -4,6 +4,7 @@
 
 #include "platform/Bindings.h"
 #include "platform/Convert.h"
+#include "platform/GridColumns.h"
 #include "platform/DataControl.h"
 #include "platform/MouseEvents.h"
 #include "platform/MsgBox.h"
@@ -37,7 +38,7 @@ void KaramoozList::Connect() {
 
     Bindings::BindGrid(u.DataGrid1, Adodc1, KaramoozTexts::TraineeGridColumns());
     u.DataGrid1->verticalHeader()->hide();
-    u.DataGrid1->horizontalHeader()->setDefaultSectionSize(84);
+    GridColumns::FitRowsInView(u.DataGrid1, 84);
     Bindings::Bind(u.NameBoxL, Adodc1, QStringLiteral("Name"));
     Bindings::Bind(u.FamilyBoxL, Adodc1, QStringLiteral("Family"));
     Bindings::Bind(u.txtk, Adodc4, QStringLiteral("karnameh"));

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -411,6 +412,60 @@ TEST_F(NotesWindowTest, SaveStoresTheNoteWithEveryQuestionMarkAsYehAndListsAllNo
     for (QWidget *box : {static_cast<QWidget *>(u.Text15), static_cast<QWidget *>(u.Text14),
                          static_cast<QWidget *>(u.Text13), static_cast<QWidget *>(u.Text2)})
         EXPECT_TRUE(box->property("readOnly").toBool()) << box->objectName().toStdString();
+    form.Unload();
+}
+
+// An assistive tool puts text into a box as a whole, through the box's accessible interface: no key
+// is pressed. What the boxes show is what Save stores, whichever box was filled first.
+TEST_F(NotesWindowTest, TextPutInByAnAssistiveToolIsStoredAsShown) {
+    using Put = void (*)(QWidget *, const QString &);
+    const struct {
+        const char *label;
+        Put put;
+    } ways[] = {
+        {"value set", [](QWidget *box, const QString &text) {
+             QAccessible::queryAccessibleInterface(box)->setText(QAccessible::Value, text);
+         }},
+        {"text inserted", [](QWidget *box, const QString &text) {
+             QAccessibleInterface *face = QAccessible::queryAccessibleInterface(box);
+             ASSERT_NE(face->editableTextInterface(), nullptr);
+             face->editableTextInterface()->insertText(0, text);
+         }},
+        {"text set by the widget", [](QWidget *box, const QString &text) {
+             if (auto *line = qobject_cast<QLineEdit *>(box))
+                 line->setText(text);
+             else
+                 qobject_cast<QTextEdit *>(box)->setPlainText(text);
+         }},
+    };
+    notekaramooz1 &form = open();
+    auto &u = form.ui();
+    choose(form, Herbs);
+    int id = 5;
+    for (const auto &way : ways) {
+        SCOPED_TRACE(way.label);
+        for (bool explanationFirst : {false, true}) {
+            SCOPED_TRACE(explanationFirst ? "explanation first" : "explanation last");
+            newNote(form);
+            const QString title = u"عنوان %1"_s.arg(++id), source = u"منبع %1"_s.arg(id);
+            if (explanationFirst)
+                way.put(u.Text14, u"شرح"_s);
+            way.put(u.Text15, title);
+            way.put(u.Text2, source);
+            if (!explanationFirst)
+                way.put(u.Text14, u"شرح"_s);
+            EXPECT_EQ(u.Text15->text(), title);
+            EXPECT_EQ(u.Text2->text(), source);
+            click(u.cmd33);
+            EXPECT_TRUE(msgs.calls.empty()) << msgs.Last().text.toStdString();
+            msgs.Clear();
+            QSqlQuery row = Db::Exec(TestDb(), u"SELECT title, source, context FROM notekaramooz WHERE ID=?"_s, {id});
+            ASSERT_TRUE(row.next());
+            EXPECT_EQ(row.value(0).toString(), title);
+            EXPECT_EQ(row.value(1).toString(), source);
+            EXPECT_EQ(row.value(2).toString(), u"شرح"_s);
+        }
+    }
     form.Unload();
 }
 
