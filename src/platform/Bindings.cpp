@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "platform/DataControl.h"
+#include "platform/Guard.h"
 
 namespace Bindings {
 
@@ -79,7 +80,7 @@ private:
 
 void Bind(QLineEdit *box, DataControl *data, const QString &field) {
     auto *binder = new Binder(box, data, field, [box](const QVariant &v) { box->setText(DisplayText(v)); });
-    QObject::connect(box, &QLineEdit::textEdited, binder, [binder](const QString &text) { binder->write(text); });
+    Guard::Connect(box, &QLineEdit::textEdited, binder, [binder](const QString &text) { binder->write(text); });
 }
 
 void Bind(QPlainTextEdit *box, DataControl *data, const QString &field) {
@@ -87,7 +88,7 @@ void Bind(QPlainTextEdit *box, DataControl *data, const QString &field) {
         const QSignalBlocker block(box);
         box->setPlainText(DisplayText(v));
     });
-    QObject::connect(box, &QPlainTextEdit::textChanged, binder,
+    Guard::Connect(box, &QPlainTextEdit::textChanged, binder,
                      [binder, box] { binder->write(box->toPlainText()); });
 }
 
@@ -96,7 +97,7 @@ void Bind(QTextEdit *box, DataControl *data, const QString &field) {
         const QSignalBlocker block(box);
         box->setPlainText(DisplayText(v));
     });
-    QObject::connect(box, &QTextEdit::textChanged, binder, [binder, box] { binder->write(box->toPlainText()); });
+    Guard::Connect(box, &QTextEdit::textChanged, binder, [binder, box] { binder->write(box->toPlainText()); });
 }
 
 void Bind(QLabel *label, DataControl *data, const QString &field) {
@@ -115,7 +116,7 @@ void Bind(QComboBox *combo, DataControl *data, const QString &field) {
         else
             combo->setCurrentIndex(-1);
     });
-    QObject::connect(combo, &QComboBox::currentTextChanged, binder,
+    Guard::Connect(combo, &QComboBox::currentTextChanged, binder,
                      [binder](const QString &text) { binder->write(text); });
 }
 
@@ -124,7 +125,7 @@ void Bind(QCheckBox *check, DataControl *data, const QString &field) {
         const QSignalBlocker block(check);
         check->setChecked(!v.isNull() && v.toInt() != 0);
     });
-    QObject::connect(check, &QCheckBox::toggled, binder, [binder](bool on) { binder->write(on ? -1 : 0); });
+    Guard::Connect(check, &QCheckBox::toggled, binder, [binder](bool on) { binder->write(on ? -1 : 0); });
 }
 
 RecordsetModel *BindGrid(QTableView *grid, DataControl *data, QVector<GridColumn> columns) {
@@ -150,14 +151,21 @@ RecordsetModel *BindGrid(QTableView *grid, DataControl *data, QVector<GridColumn
         *syncing = false;
     };
     QObject::connect(rs, &Recordset::currentChanged, grid, showCurrent);
-    QObject::connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, grid,
-                     [rs, syncing](const QModelIndex &current) {
-                         if (*syncing || !current.isValid())
-                             return;
-                         *syncing = true;
-                         rs->SetAbsolutePosition(current.row() + 1);
-                         *syncing = false;
-                     });
+    Guard::Connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, grid,
+                   [rs, syncing, showCurrent](const QModelIndex &current) {
+                       if (*syncing || !current.isValid())
+                           return;
+                       *syncing = true;
+                       try {
+                           rs->SetAbsolutePosition(current.row() + 1);
+                       } catch (...) {
+                           // The row that could not be left stays current, in the grid as well.
+                           *syncing = false;
+                           showCurrent();
+                           throw;
+                       }
+                       *syncing = false;
+                   });
     showCurrent();
     return model;
 }

@@ -16,10 +16,11 @@ constexpr int TwipsPerPixel = 15;
 FormWidget::FormWidget(FormBase *owner) : m_owner(owner) { setObjectName(owner->Name()); }
 
 void FormWidget::closeEvent(QCloseEvent *event) {
-    if (m_owner && !m_owner->Unload())
-        event->ignore();
-    else
-        event->accept();
+    bool closes = true;
+    // A window whose unload failed stays open (the failure told).
+    if (m_owner && !Guard::Run([&] { closes = m_owner->Unload(); }))
+        closes = false;
+    event->setAccepted(closes);
 }
 
 // Escape and Enter belong to the window's own handlers, never to the dialog's defaults.
@@ -37,7 +38,7 @@ void FormWidget::showEvent(QShowEvent *event) {
         QPointer<FormWidget> self(this);
         QTimer::singleShot(0, this, [self] {
             if (self && self->m_owner && self->isVisible())
-                self->m_owner->Activate();
+                Guard::Run([&] { self->m_owner->Activate(); });
         });
     }
 }

@@ -7,7 +7,23 @@
 #include <QVariant>
 #include <QVector>
 #include <set>
+#include <stdexcept>
 #include <vector>
+
+#include "platform/Db.h"
+
+// The rows read lack a field that the program's table has: the file is not as the program made it.
+// A failure of the database, which the window tells as its read or write that failed.
+class MissingFieldError : public Db::DbError {
+public:
+    using DbError::DbError;
+};
+
+// A field name that none of the program's tables has: a fault of the program, not of the database.
+class FieldNameError : public std::logic_error {
+public:
+    using std::logic_error::logic_error;
+};
 
 class Recordset : public QObject {
     Q_OBJECT
@@ -98,6 +114,8 @@ private:
     void requireCurrent() const;
     void flushPending();
     void readBack(Row &row);
+    // The column of a field; throws MissingFieldError or FieldNameError when the rows have none.
+    int requireField(const QString &field) const;
 
     QSqlDatabase m_db;
     QString m_sql;

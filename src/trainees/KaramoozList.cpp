@@ -42,7 +42,7 @@ void KaramoozList::Connect() {
     Bindings::Bind(u.FamilyBoxL, Adodc1, QStringLiteral("Family"));
     Bindings::Bind(u.txtk, Adodc4, QStringLiteral("karnameh"));
 
-    QObject::connect(u.SSTab, &QTabWidget::currentChanged, Widget(), [this](int tab) { SSTab_Click(tab); });
+    On(*this, u.SSTab, &QTabWidget::currentChanged, [this](int tab) { SSTab_Click(tab); });
     OnClick(*this, u.Cmd_Radif, &KaramoozList::Cmd_Radif_Click);
     OnClick(*this, u.Cmd_Name, &KaramoozList::Cmd_Name_Click);
     OnClick(*this, u.Cmd_Family, &KaramoozList::Cmd_Family_Click);
@@ -50,12 +50,12 @@ void KaramoozList::Connect() {
     OnClick(*this, u.Cmd_ShSh, &KaramoozList::Cmd_ShSh_Click);
     const QAction *buttons[] = {u.Button1, u.Button2, u.Button3, u.Button4};
     for (int index = 1; index <= 4; ++index)
-        QObject::connect(buttons[index - 1], &QAction::triggered, Widget(),
+        On(*this, buttons[index - 1], &QAction::triggered,
                          [this, index] { Toolbar1_ButtonClick(index); });
     OnClick(*this, u.Cmd_Refresh, &KaramoozList::Cmd_Refresh_Click);
     OnClick(*this, u.Cmd_Search, &KaramoozList::Cmd_Search_Click);
     OnClick(*this, u.Cmd_Print, &KaramoozList::Cmd_Print_Click);
-    QObject::connect(u.DataGrid1, &QTableView::doubleClicked, Widget(), [this] { DataGrid1_DblClick(); });
+    On(*this, u.DataGrid1, &QTableView::doubleClicked, [this] { DataGrid1_DblClick(); });
     OnClick(*this, u.Command5, &KaramoozList::Command5_Click);
     MouseEvents::Install(u.Command5, {.move = [this](Qt::MouseButton, Qt::MouseButtons, QPoint) {
                              Command5_MouseMove();

@@ -41,9 +41,9 @@ void alignBar(QTableView *grid, const std::array<QPushButton *, N> &buttons, con
         // After a new query the header stretches its last column later, and says so to no one.
         QMetaObject::invokeMethod(header, follow, Qt::QueuedConnection);
     };
-    QObject::connect(header, &QHeaderView::sectionResized, grid, follow);
-    QObject::connect(header, &QHeaderView::geometriesChanged, grid, follow);
-    QObject::connect(grid->model(), &QAbstractItemModel::modelReset, grid, sizeColumns);
+    Guard::Connect(header, &QHeaderView::sectionResized, grid, follow);
+    Guard::Connect(header, &QHeaderView::geometriesChanged, grid, follow);
+    Guard::Connect(grid->model(), &QAbstractItemModel::modelReset, grid, sizeColumns);
     sizeColumns();
 }
 } // namespace
@@ -91,9 +91,9 @@ void notekaramooz1::Connect() {
     click(u.cmdnew, &notekaramooz1::cmdnew_Click);
     click(u.cmd33, &notekaramooz1::cmd33_Click);
     click(u.cmd11, &notekaramooz1::cmd11_Click);
-    QObject::connect(u.Combo2, &QComboBox::activated, Widget(), [this] { Combo2_Click(); });
-    QObject::connect(u.DataGrid4, &QTableView::clicked, Widget(), [this] { DataGrid4_Click(); });
-    QObject::connect(u.DataGrid4, &QTableView::doubleClicked, Widget(), [this] { DataGrid4_DblClick(); });
+    On(*this, u.Combo2, &QComboBox::activated, [this] { Combo2_Click(); });
+    On(*this, u.DataGrid4, &QTableView::clicked, [this] { DataGrid4_Click(); });
+    On(*this, u.DataGrid4, &QTableView::doubleClicked, [this] { DataGrid4_DblClick(); });
 }
 
 void notekaramooz1::Disconnect() { Adodc7 = Adodc10 = Adodc11 = nullptr; }
