@@ -2,6 +2,7 @@
 
 #include "platform/App.h"
 #include "platform/Modal.h"
+#include "platform/TextLimit.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -67,6 +68,7 @@ void FormBase::Load() {
     m_widget = new FormWidget(this);
     m_widget->setAttribute(Qt::WA_DeleteOnClose, false);
     CreateControls(m_widget);
+    TextLimit::CountCharacters(m_widget);
     // Buttons act only on their own clicks: no default button answers Enter.
     for (auto *button : m_widget->findChildren<QPushButton *>()) {
         button->setAutoDefault(false);

@@ -299,6 +299,11 @@ int Recordset::requireField(const QString &field) const {
     throw FieldNameError((QStringLiteral("no table of the program has a field named ") + field).toStdString());
 }
 
+void Recordset::RequireFields(const QStringList &fields) const {
+    for (const QString &field : fields)
+        requireField(field);
+}
+
 QVariant Recordset::Value(const QString &field) const {
     const int column = requireField(field);
     return current().values[column];

@@ -63,6 +63,8 @@ public:
     QString FieldName(int column) const { return m_fields.value(column); }
     // Field names are matched without regard to case; -1 when there is no such field.
     int FieldIndex(const QString &field) const;
+    // Throws MissingFieldError (or FieldNameError, for a name no table has) unless the rows hold every field.
+    void RequireFields(const QStringList &fields) const;
     QVariant Value(const QString &field) const;
     void SetValue(const QString &field, const QVariant &value);
     // A value of any row of the current order (0-based), for grids.

@@ -17,6 +17,7 @@
 #include "platform/MsgBox.h"
 #include "platform/ProgressDelay.h"
 #include "platform/RecordMoves.h"
+#include "platform/TextLimit.h"
 #include "questions/EditPassword.h"
 #include "questions/HeldLesson.h"
 #include "questions/QuestionManagementPage.h"
@@ -175,13 +176,7 @@ void QuestionBankForm::Connect() {
     AlignQuestionLines(u.QuestionBox);
     AlignQuestionLines(u.tq);
     // The question box of the input takes no more than the field holds.
-    On(*this, u.tq, &QPlainTextEdit::textChanged, [tq = u.tq] {
-        if (tq->toPlainText().size() > QuestionLength) {
-            const QSignalBlocker block(tq);
-            tq->setPlainText(tq->toPlainText().left(QuestionLength));
-            tq->moveCursor(QTextCursor::End);
-        }
-    });
+    TextLimit::Install(u.tq, QuestionLength);
 
     On(*this, u.DarsCombo, &QComboBox::activated, [this] { DarsCombo_Click(); });
     On(*this, u.Cmd_Refresh, &QPushButton::clicked, [this] { Cmd_Refresh_Click(); });

@@ -85,6 +85,8 @@ void KaramoozList::Form_Load() {
     if (!m_listBusy) {
         try {
             Adodc4->Refresh();
+            // A settings row without the switch would read as "off" and say nothing.
+            Adodc4->Recordset().RequireFields({QStringLiteral("karnameh")});
         } catch (const Db::DbError &error) {
             // The switch then reads 0: the report cards stay closed.
             KaramoozTexts::TellFailure(error, QStringLiteral(" تنظيمات برنامه از پايگاه داده خوانده نشد "));
@@ -143,9 +145,14 @@ void KaramoozList::EnableListCommands(bool on) {
     u.SSTab->setTabEnabled(CardsTab, on);
 }
 
+// A class table without the field keeps its order; the list cannot be read as asked.
 void KaramoozList::SortList(const QString &field) {
-    if (Adodc1->Recordset().IsOpen())
-        Adodc1->Recordset().Sort(field);
+    try {
+        if (Adodc1->Recordset().IsOpen())
+            Adodc1->Recordset().Sort(field);
+    } catch (const Db::DbError &error) {
+        KaramoozTexts::TellFailure(error, KaramoozTexts::TraineesUnreadable);
+    }
 }
 
 // The previous tab does not matter; the access switch is not looked at again here.
