@@ -22,6 +22,8 @@ class CharacterLimit : public QValidator {
 public:
     CharacterLimit(int limit, QObject *parent) : QValidator(parent), m_limit(limit) {}
 
+    int limit() const { return m_limit; }
+
     State validate(QString &input, int &pos) const override {
         int excess = Characters(input) - m_limit;
         if (excess <= 0)
@@ -67,6 +69,12 @@ void CountCharacters(QWidget *window) {
         box->setValidator(new CharacterLimit(box->maxLength(), box));
         box->setMaxLength(unlimited);
     }
+}
+
+int Of(const QLineEdit *box) {
+    if (const auto *limit = dynamic_cast<const CharacterLimit *>(box->validator()))
+        return limit->limit();
+    return box->maxLength() < QLineEdit().maxLength() ? box->maxLength() : 0;
 }
 
 void Install(QPlainTextEdit *box, int limit) {

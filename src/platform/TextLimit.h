@@ -3,6 +3,7 @@
 // text cut to its box's limit is still a whole text (and valid UTF-8 in the file).
 #include <QString>
 
+class QLineEdit;
 class QPlainTextEdit;
 class QWidget;
 
@@ -14,6 +15,8 @@ QString Left(const QString &text, int limit);
 // Every entry box of the window that has a maximum length keeps it, counted in characters: what is
 // typed or pasted beyond it is cut, as before, only never inside a character.
 void CountCharacters(QWidget *window);
+// The limit of a box in characters; 0 when it has none.
+int Of(const QLineEdit *box);
 // A several-line box that takes at most limit characters; a longer text keeps its beginning.
 void Install(QPlainTextEdit *box, int limit);
 } // namespace TextLimit

@@ -11,6 +11,7 @@
 #include <QTableView>
 #include <QTest>
 
+#include "platform/TextLimit.h"
 #include "NotesFixture.h"
 #include "shell/MainForm.h"
 #include "shell/Module1.h"
@@ -179,8 +180,8 @@ TEST_F(NotesWindowTest, OpensOnEveryNoteWithTheHeadingsInQueryOrder) {
     EXPECT_TRUE(u.Text2->isReadOnly());
     EXPECT_TRUE(u.Text14->isReadOnly());
     EXPECT_TRUE(u.Text10->isReadOnly());
-    EXPECT_EQ(u.Text15->maxLength(), 50);
-    EXPECT_EQ(u.Text2->maxLength(), 50);
+    EXPECT_EQ(TextLimit::Of(u.Text15), 50);
+    EXPECT_EQ(TextLimit::Of(u.Text2), 50);
     EXPECT_EQ(u.txtedit->text(), Scalar(u"SELECT passedit FROM setting"_s).toString());
     shot(form, u"notes-opened"_s);
 
