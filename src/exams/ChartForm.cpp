@@ -34,7 +34,21 @@ double Percent(uint8_t count) {
 }
 } // namespace
 
-QString ChartForm::ChartFolder() { return QCoreApplication::applicationDirPath() + QStringLiteral("/Chart"); }
+namespace {
+QString &programFolderOverride() {
+    static QString folder;
+    return folder;
+}
+} // namespace
+
+QString ChartForm::ProgramFolder() {
+    const QString &set = programFolderOverride();
+    return set.isEmpty() ? QCoreApplication::applicationDirPath() : set;
+}
+
+void ChartForm::SetProgramFolder(const QString &folder) { programFolderOverride() = folder; }
+
+QString ChartForm::ChartFolder() { return ProgramFolder() + QStringLiteral("/Chart"); }
 
 void ChartForm::Connect() {
     On(*this, ui().StyleBox, &QComboBox::currentIndexChanged, [this] { StyleBox_Click(); });

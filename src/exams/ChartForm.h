@@ -17,6 +17,9 @@ public:
 
     // Where the save dialog opens: the Chart folder beside the program.
     static QString ChartFolder();
+    // The program's folder; tests give each run a folder of its own (empty: the program's own).
+    static QString ProgramFolder();
+    static void SetProgramFolder(const QString &folder);
 
 protected:
     void Connect() override;

@@ -3,6 +3,7 @@
 #include <QSizePolicy>
 #include <optional>
 
+#include "platform/BusyMessages.h"
 #include "exams/RunExamForm.h"
 #include "platform/Bindings.h"
 #include "platform/Convert.h"

@@ -9,6 +9,7 @@
 #include "exams/Score.h"
 #include "exams/frmtest.h"
 #include "platform/Convert.h"
+#include "platform/BusyMessages.h"
 #include "platform/Db.h"
 #include "platform/MouseEvents.h"
 #include "platform/MsgBox.h"

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 
+#include "platform/BusyMessages.h"
 #include "platform/Bindings.h"
 #include "platform/DataControl.h"
 #include "platform/KeyFilter.h"

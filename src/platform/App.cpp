@@ -1,5 +1,7 @@
 #include "platform/App.h"
 
+#include "platform/BusyMessages.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QLibraryInfo>
@@ -36,6 +38,8 @@ void initialise(QApplication &app) {
     auto *qtTexts = new QTranslator(&app);
     if (qtTexts->load(QStringLiteral("qtbase_fa"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(qtTexts);
+    // The storage layer waits; whether to wait on is the user's to say.
+    Db::SetKeepWaitingQuestion(&Db::AskKeepWaiting);
 }
 
 void End(int code) {

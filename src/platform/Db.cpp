@@ -12,7 +12,6 @@
 #include <optional>
 
 #include "platform/DoEvents.h"
-#include "platform/MsgBox.h"
 #include "platform/Share.h"
 
 namespace Db {
@@ -40,15 +39,10 @@ QString DataSourcePath(const QString &connectionString) {
     return local.value_or(QString());
 }
 
-const QString KeepWaitingQuestion =
-    QStringLiteral(" پايگاه داده در حال استفاده کامپيوتر ديگري است . آيا منتظر آزاد شدن آن مي مانيد ؟ ");
-const QString BusyMessage =
-    QStringLiteral(" پايگاه داده در حال استفاده کامپيوتر ديگري است . لطفا لحظاتي بعد دوباره سعي کنيد ");
-
-void TellBusy() { MsgBox(BusyMessage, Msg::vbExclamation, QString()); }
-
 namespace {
 int g_patience = BusyTimeoutMs;
+// Asks the user whether to wait on; with no one to ask the wait goes on.
+std::function<bool()> g_askKeepWaiting;
 qint64 g_longestWait = 0;
 // Connections inside a Transaction: a lock met there is not waited for statement by statement.
 QSet<QString> g_inTransaction;
@@ -67,7 +61,7 @@ public:
             return;
         // The question is the user's to answer as any other: the usual cursor, and its box may be closed.
         m_busy.reset();
-        const bool waitOn = MsgBox(KeepWaitingQuestion, Msg::vbYesNo + Msg::vbExclamation, QString()) == Msg::vbYes;
+        const bool waitOn = !g_askKeepWaiting || g_askKeepWaiting();
         if (!waitOn)
             throw BusyError(QStringLiteral("the database file is in use by another workstation"));
         m_busy.emplace();
@@ -87,6 +81,7 @@ private:
 } // namespace
 
 void SetBusyPatience(int ms) { g_patience = ms; }
+void SetKeepWaitingQuestion(std::function<bool()> ask) { g_askKeepWaiting = std::move(ask); }
 qint64 LongestWaitMs() { return g_longestWait; }
 
 bool IsBusy(const QSqlError &error) {
@@ -98,13 +93,6 @@ bool IsBusy(const QSqlError &error) {
 }
 
 bool IsBusyFailure(const DbError &error) { return dynamic_cast<const BusyError *>(&error) != nullptr; }
-
-bool TellIfBusy(const DbError &error) {
-    if (!IsBusyFailure(error))
-        return false;
-    TellBusy();
-    return true;
-}
 
 QSqlError Run(const QSqlDatabase &db, QSqlQuery &query, const QString &sql, const QVariantList &values) {
     std::optional<LockWait> wait;

@@ -5,6 +5,7 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <stdexcept>
 
 namespace Db {
@@ -33,14 +34,9 @@ inline constexpr int BusySliceMs = 50;
 // How long a wait goes on before the user is asked (BusyTimeoutMs unless a test sets it).
 void SetBusyPatience(int ms);
 
-// What the user is told of a file that another workstation holds.
-extern const QString KeepWaitingQuestion;
-extern const QString BusyMessage;
-// Shows BusyMessage: the work was given up because the file is in use, not because it is broken.
-void TellBusy();
-// TellBusy when error is a given-up wait (IsBusyFailure); false, with nothing shown, for any other
-// failure, which the caller then tells in its own words.
-bool TellIfBusy(const DbError &error);
+// Asked once a wait has outlasted the patience: true to wait on, false to give the work up (BusyError).
+// The program installs a question to the user; with none installed the wait goes on.
+void SetKeepWaitingQuestion(std::function<bool()> ask);
 
 // Whether a failure is another connection's lock on the file.
 bool IsBusy(const QSqlError &error);

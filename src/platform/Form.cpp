@@ -131,8 +131,10 @@ int FormBase::ShowModal() {
     FormWidget *widget = Widget();
     widget->setModal(true);
     m_modalLevel = Modal::Depth() + 1;
+    // The window may be destroyed inside its own modal loop: touch nothing of it then.
+    std::weak_ptr<bool> alive = m_alive;
     const int result = Modal::Exec(*widget);
-    if (m_widget)
+    if (!alive.expired() && m_widget)
         m_modalLevel = Modal::Depth();
     return result;
 }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/BusyMessages.h"
 #include "platform/App.h"
 #include "platform/Bindings.h"
 #include "platform/Convert.h"
@@ -58,6 +59,7 @@ double accessValue(const QLineEdit *box) { return Convert::Val(box->text()); }
 
 // A locked combo shows its text and lets nothing change it.
 class ComboLock : public QObject {
+    Q_OBJECT
 public:
     explicit ComboLock(QComboBox *combo) : QObject(combo) { combo->installEventFilter(this); }
     bool locked = true;
@@ -730,3 +732,5 @@ void QuestionBankForm::LeaveInputMode() {
         for (QWidget *box : QVector<QWidget *>{u.tq, u.ta1, u.ta2, u.ta3})
             box->show();
 }
+
+#include "QuestionBankForm.moc"

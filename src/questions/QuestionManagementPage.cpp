@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <algorithm>
 
+#include "platform/BusyMessages.h"
 #include "platform/Bindings.h"
 #include "platform/DataControl.h"
 #include "platform/MsgBox.h"

@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QTimer>
 
+#include "platform/BusyMessages.h"
 #include "exams/ExamForm.h"
 #include "platform/App.h"
 #include "platform/DataControl.h"

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
+#include "platform/BusyMessages.h"
 #include "platform/Bindings.h"
 #include "platform/Convert.h"
 #include "platform/DataControl.h"

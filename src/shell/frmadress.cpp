@@ -1,5 +1,6 @@
 #include "shell/frmadress.h"
 
+#include "platform/BusyMessages.h"
 #include "platform/App.h"
 #include "platform/MsgBox.h"
 #include "platform/SavedSettings.h"

@@ -4,6 +4,7 @@
 #include <QVariant>
 
 #include "platform/Bindings.h"
+#include "platform/BusyMessages.h"
 #include "platform/Db.h"
 #include "platform/MsgBox.h"
 #include "shell/PersianCalendar.h"

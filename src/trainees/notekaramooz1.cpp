@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/BusyMessages.h"
 #include "platform/Bindings.h"
 #include "platform/DataControl.h"
 #include "platform/MsgBox.h"

@@ -1,3 +1,4 @@
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <QBarSeries>
@@ -45,6 +46,9 @@ class ChartFormTest : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
+        // Each test has a program folder of its own, so tests run side by side never share a Chart folder.
+        ASSERT_TRUE(programFolder.isValid());
+        ChartForm::SetProgramFolder(programFolder.path());
         FileDialog::SetHandler([this](const FileDialog::Request &request) {
             requests.push_back(request);
             return answer;
@@ -52,8 +56,11 @@ protected:
     }
     void TearDown() override {
         FileDialog::SetHandler(nullptr);
+        ChartForm::SetProgramFolder(QString());
         AppFixture::TearDown();
     }
+
+    QTemporaryDir programFolder;
 
     // A finished exam's result, as the exam leaves it for the chart.
     void SetResult(int questions, int correct, int wrong, int blank) {
@@ -190,8 +197,7 @@ TEST_F(ChartFormTest, SaveWritesAJpegUnderTheTypedNameWithJpgAppended) {
     const std::pair<QString, QString> cases[] = {{"result", "result.jpg"}, {"result.jpg", "result.jpg.jpg"}};
     SetResult(20, 7, 8, 5);
     // The dialog opens in the Chart folder beside the program but does not make it.
-    const QString folder = ChartForm::ChartFolder();
-    const bool removable = !QFileInfo::exists(folder) || QDir().rmdir(folder);
+    const QString folder = programFolder.filePath(QStringLiteral("Chart"));
     for (const auto &[typed, written] : cases) {
         SCOPED_TRACE(typed.toStdString());
         QGuiApplication::clipboard()->clear();
@@ -211,9 +217,8 @@ TEST_F(ChartFormTest, SaveWritesAJpegUnderTheTypedNameWithJpgAppended) {
         ASSERT_EQ(requests.size(), 1u);
         EXPECT_EQ(requests[0].title, QStringLiteral("Save Chart"));
         EXPECT_EQ(requests[0].filter, QStringLiteral(" *.jpg"));
-        EXPECT_EQ(requests[0].folder, QCoreApplication::applicationDirPath() + QStringLiteral("/Chart"));
-        if (removable) // a developer's own saved charts may keep it
-            EXPECT_FALSE(QFileInfo::exists(folder));
+        EXPECT_EQ(requests[0].folder, folder);
+        EXPECT_FALSE(QFileInfo::exists(folder));
         ASSERT_EQ(msgs.calls.size(), 1u);
         EXPECT_EQ(msgs.Last().text, Saved);
         EXPECT_EQ(msgs.Last().style, 64);
@@ -381,15 +386,13 @@ protected:
 };
 
 TEST_F(SaveDialogLook, OpensInTheChartFolderOrAboveItWithNoNameTyped) {
-    const QString program = QCoreApplication::applicationDirPath();
-    const QString folder = ChartForm::ChartFolder();
-    const bool existed = QFileInfo::exists(folder);
+    const QString program = programFolder.path();
+    const QString folder = programFolder.filePath(QStringLiteral("Chart"));
+    EXPECT_EQ(ChartForm::ChartFolder(), folder);
     for (bool present : {false, true}) {
         SCOPED_TRACE(present);
         if (present)
-            QDir().mkpath(folder);
-        else if (QFileInfo::exists(folder) && !QDir().rmdir(folder))
-            continue; // a developer's own saved charts keep it
+            ASSERT_TRUE(QDir().mkpath(folder));
         Look([&](QFileDialog &dialog) {
             EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Save Chart"));
             EXPECT_EQ(QDir(dialog.directory()).absolutePath(), present ? folder : program);
@@ -398,8 +401,6 @@ TEST_F(SaveDialogLook, OpensInTheChartFolderOrAboveItWithNoNameTyped) {
             EXPECT_EQ(name->text(), QString());
         });
     }
-    if (!existed)
-        QDir().rmdir(folder);
 }
 
 TEST_F(SaveDialogLook, ANameTypedInTheDialogIsSavedWithJpgAppended) {

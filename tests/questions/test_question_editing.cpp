@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QSqlQuery>
 #include <QTabWidget>
+#include <QWheelEvent>
 
 #include "QuestionBankSupport.h"
 
@@ -9,6 +10,13 @@ using namespace Module1;
 using namespace Qt::StringLiterals;
 
 namespace {
+void turnWheel(QWidget *target, int delta = 120) {
+    const QPointF at(target->width() / 2.0, target->height() / 2.0);
+    QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &wheel);
+}
+
 const QString WrongPassword = u"رمز شما اشتباه است"_s;
 const QString ConfirmDelete = u" آيا مطمئن به حذف اين گزينه از ليست هستيد ؟   "_s;
 const QString CompleteAll = u" لطفا همه گزينه ها را تکميل کنيد "_s;
@@ -453,6 +461,7 @@ TEST_F(EditingTest, TheLessonCannotBeChangedUnderTheInput) {
             QTest::mouseClick(u.DarsCombo, Qt::LeftButton);
             QTest::keyClick(QApplication::activePopupWidget() ? QApplication::activePopupWidget() : u.DarsCombo, Qt::Key_Escape);
             QTest::keyClick(u.DarsCombo, Qt::Key_Down);
+            turnWheel(u.DarsCombo);
             EXPECT_EQ(u.DarsCombo->currentText(), Lesson);
             type(*w, {});
             click(*w, u.Toolbar2, end);
@@ -466,6 +475,33 @@ TEST_F(EditingTest, TheLessonCannotBeChangedUnderTheInput) {
 } // namespace
 
 namespace {
+// The combos that only show a record: a wheel turn, a click or a key leaves their text as it is.
+TEST_F(EditingTest, LockedCombosTakeNoWheelClickOrKey) {
+    auto &bank = details<QuestionForm>();
+    auto &browse = details<frmq2>();
+    const std::pair<const char *, QComboBox *> combos[] = {{"bank TrueAnswerBox", bank.ui().TrueAnswerBox},
+                                                           {"browse Combo1", browse.ui().Combo1}};
+    for (const auto &[name, combo] : combos) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(combo->isVisible() || combo == bank.ui().TrueAnswerBox);
+        combo->show();
+        ASSERT_TRUE(combo->isEnabled());
+        const QString shown = combo->currentText();
+        const int index = combo->currentIndex();
+        turnWheel(combo);
+        turnWheel(combo, -120);
+        QTest::mouseClick(combo, Qt::LeftButton);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "no list opens";
+        if (QWidget *popup = QApplication::activePopupWidget())
+            popup->close();
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_End, Qt::Key_4})
+            QTest::keyClick(combo, key);
+        EXPECT_EQ(combo->currentText(), shown);
+        EXPECT_EQ(combo->currentIndex(), index);
+    }
+    browse.Unload();
+}
+
 TEST_F(EditingTest, TabInTheBrowseWindowsInputSkipsTheOptionShownUnderIt) {
     auto &w = details<frmq2>();
     auto &u = w.ui();

@@ -340,7 +340,7 @@ TEST_F(BankWindowTest, ClosingTheWindowDuringTheRefreshClosesIt) {
         for (int start : {0, 1}) {
             if (!w->IsLoaded())
                 w->Show();
-            QTimer::singleShot(0, [w] { w->Widget()->close(); });
+            QTimer::singleShot(0, w->Widget(), [w] { w->Widget()->close(); });
             if (start == 0)
                 QTest::mouseClick(w->ui().Cmd_Refresh, Qt::LeftButton);
             else

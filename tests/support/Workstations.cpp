@@ -13,6 +13,7 @@
 #include "exams/ExamTexts.h"
 #include "exams/RunExamForm.h"
 #include "platform/App.h"
+#include "platform/BusyMessages.h"
 #include "platform/Db.h"
 #include "platform/Form.h"
 #include "platform/Modal.h"

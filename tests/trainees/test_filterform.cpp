@@ -444,7 +444,8 @@ TEST_F(FilterFormTest, LeavingEndsTheModalShow) {
     };
     for (const auto &leave : leaves) {
         bool left = false;
-        QTimer::singleShot(0, [&] {
+        const QObject scope; // the leave goes with this pass of the loop
+        QTimer::singleShot(0, &scope, [&] {
             leave(Forms::Get<FilterForm>());
             left = true;
         });

@@ -190,7 +190,8 @@ TEST_F(KaramoozListTest, PressesDuringTheBusyBarAreDropped) {
     int value = -1;
     bool visible = false;
     // Pressed while the reload's animation runs: the print does not start, the bar is not driven twice.
-    QTimer::singleShot(0, [&] {
+    const QObject scope;
+    QTimer::singleShot(0, &scope, [&] {
         visible = u().PBar1->isVisible();
         QTest::mouseClick(u().Cmd_Print, Qt::LeftButton);
         QTest::mouseClick(u().Cmd_Search, Qt::LeftButton);
@@ -215,7 +216,7 @@ TEST_F(KaramoozListTest, ClosingTheListDuringTheBusyBarClosesIt) {
         OpenList();
         if (cards)
             u().SSTab->setCurrentIndex(KaramoozList::CardsTab);
-        QTimer::singleShot(0, [this] { List().Widget()->close(); });
+        QTimer::singleShot(0, List().Widget(), [this] { List().Widget()->close(); });
         QTest::mouseClick(cards ? u().Cmd_ReMake : u().Cmd_Refresh, Qt::LeftButton);
         ProcessEvents();
         EXPECT_FALSE(List().IsLoaded());
@@ -236,7 +237,8 @@ TEST_F(KaramoozListTest, QueuedPressesDuringTheBusyBarDoNothingAfterIt) {
                                                                                                  : Qt::NoButton,
                                                                 Qt::NoModifier));
     };
-    QTimer::singleShot(0, [&] {
+    const QObject scope;
+    QTimer::singleShot(0, &scope, [&] {
         post(u().Toolbar1->widgetForAction(u().Button4));
         post(u().Cmd_Name);
         post(u().Command5);
