@@ -3,6 +3,7 @@
 #include <QtGlobal>
 #include <exception>
 
+#include "platform/BusyMessages.h"
 #include "platform/Db.h"
 #include "platform/MsgBox.h"
 
