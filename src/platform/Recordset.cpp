@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "platform/Db.h"
+#include "platform/Schema.h"
 
 namespace {
 const QString RowIdColumn = QStringLiteral("__rowid__");
@@ -198,9 +199,7 @@ void Recordset::rebuildView() {
     std::vector<std::pair<int, bool>> keys;
     for (const QString &part : m_sort.split(u',', Qt::SkipEmptyParts)) {
         const QStringList words = part.simplified().split(u' ');
-        const int column = FieldIndex(words.value(0));
-        if (column < 0)
-            throw Db::DbError(QStringLiteral("no field to sort by: ") + words.value(0));
+        const int column = requireField(words.value(0));
         keys.emplace_back(column, words.value(1).compare(QStringLiteral("DESC"), Qt::CaseInsensitive) == 0);
     }
     std::stable_sort(m_view.begin(), m_view.end(), [&](int a, int b) {
@@ -293,17 +292,27 @@ const Recordset::Row &Recordset::current() const {
     return m_rows[m_view[m_pos]];
 }
 
-QVariant Recordset::Value(const QString &field) const {
+int Recordset::requireField(const QString &field) const {
     const int column = FieldIndex(field);
-    if (column < 0)
-        throw Db::DbError(QStringLiteral("no field named ") + field);
+    if (column >= 0)
+        return column;
+    if (Schema::HasField(m_table, field))
+        throw MissingFieldError(QStringLiteral("the rows of ") + m_sql + QStringLiteral(" lack the field ") + field);
+    throw FieldNameError((QStringLiteral("no table of the program has a field named ") + field).toStdString());
+}
+
+void Recordset::RequireFields(const QStringList &fields) const {
+    for (const QString &field : fields)
+        requireField(field);
+}
+
+QVariant Recordset::Value(const QString &field) const {
+    const int column = requireField(field);
     return current().values[column];
 }
 
 void Recordset::SetValue(const QString &field, const QVariant &value) {
-    const int column = FieldIndex(field);
-    if (column < 0)
-        throw Db::DbError(QStringLiteral("no field named ") + field);
+    const int column = requireField(field);
     current().values[column] = value;
     m_dirty.insert(column);
     emit rowChanged(m_pos);
@@ -457,8 +466,7 @@ void Recordset::Sort(const QString &spec) {
 }
 
 void Recordset::SetFilter(const QString &field, const QVariant &value, Qt::CaseSensitivity cs) {
-    if (FieldIndex(field) < 0)
-        throw Db::DbError(QStringLiteral("no field named ") + field);
+    requireField(field);
     flushPending();
     emit aboutToReset();
     m_filterField = field;
@@ -484,9 +492,7 @@ void Recordset::ClearFilter() {
 }
 
 bool Recordset::Find(const QString &field, const QVariant &value, bool skipCurrent, Qt::CaseSensitivity cs) {
-    const int column = FieldIndex(field);
-    if (column < 0)
-        throw Db::DbError(QStringLiteral("no field named ") + field);
+    const int column = requireField(field);
     flushPending();
     int start = std::max(m_pos, 0);
     if (skipCurrent && !m_deletedCurrent)

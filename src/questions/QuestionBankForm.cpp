@@ -18,6 +18,7 @@
 #include "platform/MsgBox.h"
 #include "platform/ProgressDelay.h"
 #include "platform/RecordMoves.h"
+#include "platform/TextLimit.h"
 #include "questions/EditPassword.h"
 #include "questions/HeldLesson.h"
 #include "questions/QuestionManagementPage.h"
@@ -183,20 +184,14 @@ void QuestionBankForm::Connect() {
     AlignQuestionLines(u.QuestionBox);
     AlignQuestionLines(u.tq);
     // The question box of the input takes no more than the field holds.
-    QObject::connect(u.tq, &QPlainTextEdit::textChanged, Widget(), [tq = u.tq] {
-        if (tq->toPlainText().size() > QuestionLength) {
-            const QSignalBlocker block(tq);
-            tq->setPlainText(tq->toPlainText().left(QuestionLength));
-            tq->moveCursor(QTextCursor::End);
-        }
-    });
+    TextLimit::Install(u.tq, QuestionLength);
 
-    QObject::connect(u.DarsCombo, &QComboBox::activated, Widget(), [this] { DarsCombo_Click(); });
-    QObject::connect(u.Cmd_Refresh, &QPushButton::clicked, Widget(), [this] { Cmd_Refresh_Click(); });
-    QObject::connect(u.SSTab, &QTabWidget::currentChanged, Widget(), [this](int tab) { SSTab_Click(tab); });
-    QObject::connect(u.Command4, &QPushButton::clicked, Widget(), [this] { Command4_Click(); });
-    QObject::connect(u.cmdq3, &QPushButton::clicked, Widget(), [this] { cmdq3_Click(); });
-    QObject::connect(u.DataGrid1, &QTableView::doubleClicked, Widget(), [this] { DataGrid1_DblClick(); });
+    On(*this, u.DarsCombo, &QComboBox::activated, [this] { DarsCombo_Click(); });
+    On(*this, u.Cmd_Refresh, &QPushButton::clicked, [this] { Cmd_Refresh_Click(); });
+    On(*this, u.SSTab, &QTabWidget::currentChanged, [this](int tab) { SSTab_Click(tab); });
+    On(*this, u.Command4, &QPushButton::clicked, [this] { Command4_Click(); });
+    On(*this, u.cmdq3, &QPushButton::clicked, [this] { cmdq3_Click(); });
+    On(*this, u.DataGrid1, &QTableView::doubleClicked, [this] { DataGrid1_DblClick(); });
     MouseEvents::Install(u.Label5, {.up = [this](Qt::MouseButton b, Qt::MouseButtons, QPoint) {
                              if (b == Qt::LeftButton)
                                  Label5_Click();
@@ -211,7 +206,7 @@ void QuestionBankForm::Connect() {
         {u.Toolbar3, &QuestionBankForm::Toolbar3_ButtonClick}};
     for (const auto &[bar, handler] : bars)
         for (int index = 1; QAction *action = Button(bar, index); ++index)
-            QObject::connect(action, &QAction::triggered, Widget(), [this, handler, index] { (this->*handler)(index); });
+            On(*this, action, &QAction::triggered, [this, handler, index] { (this->*handler)(index); });
 }
 
 void QuestionBankForm::Disconnect() {

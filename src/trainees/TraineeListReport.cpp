@@ -6,6 +6,7 @@
 
 #include "platform/Bindings.h"
 #include "platform/DoEvents.h"
+#include "platform/Guard.h"
 #include "platform/Modal.h"
 #include "platform/Recordset.h"
 #include "shell/Module1.h"
@@ -72,7 +73,7 @@ void TraineeListReport::Show() {
     QPrintPreviewDialog preview(&printer);
     preview.setObjectName(WindowName);
     preview.setLayoutDirection(Qt::RightToLeft);
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [this](QPrinter *printer) { Print(printer); });
+    Guard::Connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                   [this](QPrinter *printer) { Print(printer); });
     Modal::Exec(preview);
 }

@@ -169,8 +169,9 @@ TEST_F(LooksTest, NumbersInTheDetailsAndViewerBoxesStandAtTheRight) {
         const InkSpan ink = Ink(box);
         ASSERT_TRUE(ink.Any());
         EXPECT_GE(ink.right, ink.width - 8);
-        if (text.size() <= 3)
+        if (text.size() <= 3) {
             EXPECT_GT(ink.left, ink.width / 2);
+        }
     };
     auto &browse = open<frmq2>();
     choose(browse, Lesson);

@@ -80,8 +80,9 @@ TEST_F(TraineeLooksTest, TheCardsBoxesPutNumbersAndTextAtTheirRightEdge) {
         ASSERT_TRUE(ink.Any());
         EXPECT_GE(ink.right, ink.width - 8);      // at the right edge
         EXPECT_GT(ink.left, 2);                   // and whole
-        if (text.size() <= 5)
+        if (text.size() <= 5) {
             EXPECT_GT(ink.left, ink.width / 2); // a short text keeps to the right half
+        }
     }
     List().Unload();
 }
