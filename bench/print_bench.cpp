@@ -221,7 +221,7 @@ int main(int argc, char **argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::printf("\n%-28s %12s %12s %8s\n", "trainees", "program ms", "plain ms", "ratio");
     for (int64_t trainees : Sizes) {
-        const std::string args = "/" + std::to_string(trainees);
+        const std::string args = Arg(trainees);
         reporter.PrintRatio(args.substr(1), "Program" + args, "PlainRows" + args);
     }
     std::printf("\n%-28s %12s\n", "trainees", "preview ms");
