@@ -6,6 +6,14 @@
 #include <map>
 #include <string>
 
+// "/n", as a benchmark's name carries its argument (built by appending: GCC 12 warns falsely on
+// a literal added to a temporary string).
+inline std::string Arg(long long n) {
+    std::string arg(1, '/');
+    arg.append(std::to_string(n));
+    return arg;
+}
+
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     std::map<std::string, double> times;

@@ -94,7 +94,7 @@ int main(int argc, char **argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::printf("\n%-14s %12s %12s %8s\n", "KID index", "tab ms", "plain ms", "ratio");
     for (const int indexed : {1, 0}) {
-        const std::string arg = "/" + std::to_string(indexed);
+        const std::string arg = Arg(indexed);
         const auto tab = reporter.times.find("TabLoading" + arg);
         const auto plain = reporter.times.find("PlainSql" + arg);
         if (tab != reporter.times.end() && plain != reporter.times.end())

@@ -72,7 +72,7 @@ int main(int argc, char **argv) {
     std::printf("\n%-14s %12s %12s %8s\n", "rows/n", "draw ms", "plain ms", "ratio");
     for (int64_t rows : {1000, 10000, 100000})
         for (int64_t n : {20, 255}) {
-            const std::string args = "/" + std::to_string(rows) + "/" + std::to_string(n);
+            const std::string args = Arg(rows) + Arg(n);
             const auto draw = reporter.times.find("Draw" + args);
             const auto plain = reporter.times.find("PlainSql" + args);
             if (draw != reporter.times.end() && plain != reporter.times.end())

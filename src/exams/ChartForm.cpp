@@ -51,10 +51,10 @@ void ChartForm::SetProgramFolder(const QString &folder) { programFolderOverride(
 QString ChartForm::ChartFolder() { return ProgramFolder() + QStringLiteral("/Chart"); }
 
 void ChartForm::Connect() {
-    QObject::connect(ui().StyleBox, &QComboBox::currentIndexChanged, Widget(), [this] { StyleBox_Click(); });
-    QObject::connect(ui().Cmd_SaveChart, &QPushButton::clicked, Widget(), [this] { Cmd_SaveChart_Click(); });
-    QObject::connect(ui().Command1, &QPushButton::clicked, Widget(), [this] { Command1_Click(); });
-    QObject::connect(ui().Cmd_End, &QPushButton::clicked, Widget(), [this] { Cmd_End_Click(); });
+    On(*this, ui().StyleBox, &QComboBox::currentIndexChanged, [this] { StyleBox_Click(); });
+    On(*this, ui().Cmd_SaveChart, &QPushButton::clicked, [this] { Cmd_SaveChart_Click(); });
+    On(*this, ui().Command1, &QPushButton::clicked, [this] { Command1_Click(); });
+    On(*this, ui().Cmd_End, &QPushButton::clicked, [this] { Cmd_End_Click(); });
 }
 
 void ChartForm::Form_Load() {
@@ -120,7 +120,7 @@ void ChartForm::Command1_Click() {
 
 void ChartForm::Form_Unload() {
     if (std::exchange(m_reviewWhenClosed, false))
-        QTimer::singleShot(0, qApp, [] { Forms::Get<frmtest>().ShowModal(); });
+        QTimer::singleShot(0, qApp, [] { Guard::Run([] { Forms::Get<frmtest>().ShowModal(); }); });
 }
 
 void ChartForm::Cmd_End_Click() {

@@ -34,10 +34,10 @@ void ExamDisplay::BindControls(const ExamControls &controls) {
     FormWidget *widget = m_window.Widget();
     m_timer = new QTimer(widget);
     m_timer->setInterval(1000);
-    QObject::connect(m_timer, &QTimer::timeout, widget, [this] { ExamClockTick(); });
+    Guard::Connect(m_timer, &QTimer::timeout, widget, [this] { ExamClockTick(); });
     m_timer->start();
-    QObject::connect(c.Cmd_NextQ, &QPushButton::clicked, widget, [this] { Cmd_NextQ_Click(); });
-    QObject::connect(c.Cmd_Cancel, &QPushButton::clicked, widget, [this] { Cmd_Cancel_Click(); });
+    Guard::Connect(c.Cmd_NextQ, &QPushButton::clicked, widget, [this] { Cmd_NextQ_Click(); });
+    Guard::Connect(c.Cmd_Cancel, &QPushButton::clicked, widget, [this] { Cmd_Cancel_Click(); });
 }
 
 void ExamDisplay::ReleaseControls() {

@@ -57,10 +57,10 @@ void ExamForm::Connect() {
     QSizePolicy entryCode = ui().Text7->sizePolicy();
     entryCode.setRetainSizeWhenHidden(true);
     ui().Text7->setSizePolicy(entryCode);
-    QObject::connect(ui().DarsCombo, &QComboBox::activated, Widget(), [this] { CheckLessonBank(); });
-    QObject::connect(ui().Cmd_Select, &QPushButton::clicked, Widget(), [this] { Cmd_Select_Click(); });
-    QObject::connect(ui().Cmd_Start, &QPushButton::clicked, Widget(), [this] { Cmd_Start_Click(); });
-    QObject::connect(ui().Cmd_Cancel, &QPushButton::clicked, Widget(), [this] { Cmd_Cancel_Click(); });
+    On(*this, ui().DarsCombo, &QComboBox::activated, [this] { CheckLessonBank(); });
+    On(*this, ui().Cmd_Select, &QPushButton::clicked, [this] { Cmd_Select_Click(); });
+    On(*this, ui().Cmd_Start, &QPushButton::clicked, [this] { Cmd_Start_Click(); });
+    On(*this, ui().Cmd_Cancel, &QPushButton::clicked, [this] { Cmd_Cancel_Click(); });
 }
 
 void ExamForm::Disconnect() { Adodc1 = Adodc2 = Adodc3 = Adodc4 = nullptr; }

@@ -78,7 +78,7 @@ Rows scan(const QSqlDatabase &db, const QString &table) {
     qint64 after = std::numeric_limits<qint64>::min();
     for (int read = ScanPiece; read == ScanPiece;) {
         QSqlQuery query = Db::Exec(db, piece, {after});
-        for (read = 0; query.next(); ++read) {
+        for (read = 0; Db::Next(query); ++read) {
             after = query.value(0).toLongLong();
             rows.ids.push_back(after);
             if (query.value(1).toInt() != 0)
@@ -98,7 +98,7 @@ Fingerprint fingerprintOf(const QSqlDatabase &db, const QString &table) {
                 .arg(square) +
                 table);
     Fingerprint f;
-    if (query.next())
+    if (Db::Next(query))
         f = {query.value(0).toLongLong(), query.value(1).toLongLong(), query.value(2).toLongLong(),
              query.value(3).toLongLong(), query.value(4).toLongLong(), query.value(5).toLongLong()};
     return f;
@@ -107,7 +107,7 @@ Fingerprint fingerprintOf(const QSqlDatabase &db, const QString &table) {
 // Changes when another connection commits to the file.
 qint64 dataVersion(const QSqlDatabase &db) {
     QSqlQuery version = Db::Exec(db, QStringLiteral("PRAGMA data_version"));
-    return version.next() ? version.value(0).toLongLong() : -1;
+    return Db::Next(version) ? version.value(0).toLongLong() : -1;
 }
 
 // "(?,?,...)" and the ids it binds, from ids[from] on.
@@ -144,7 +144,7 @@ qint64 firstUnaskable(const QSqlDatabase &db, const QString &table, const std::v
                                           QStringLiteral(" WHERE ID IN ") + chunk.list +
                                           QStringLiteral(" ORDER BY ID"),
                                   chunk.values);
-        while (rows.next())
+        while (Db::Next(rows))
             if (CorrectOption(rows.value(1)) == 0)
                 return rows.value(0).toLongLong();
     }

@@ -25,7 +25,7 @@ void RunExamForm::Connect() {
     BindControls(ExamControls::From(ui()));
     for (int k = 0; k < 4; ++k) {
         QCheckBox *box = c.Check[k];
-        QObject::connect(box, &QCheckBox::clicked, widget, [this, k](bool ticked) {
+        Guard::Connect(box, &QCheckBox::clicked, widget, [this, k](bool ticked) {
             if (ticked)
                 ChosenOption = uint8_t(k + 1);
         });

@@ -74,11 +74,11 @@ void SelectForm::Connect() {
                         {QStringLiteral("                کلاس"), QStringLiteral("clase")}});
     ui().DataGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     ui().DataGrid1->verticalHeader()->hide();
-    QObject::connect(ui().DataGrid1, &QTableView::doubleClicked, Widget(), [this] { PickTrainee(); });
+    On(*this, ui().DataGrid1, &QTableView::doubleClicked, [this] { PickTrainee(); });
     KeyFilter::Install(ui().DataGrid1, QString(), KeyFilter::Refused, [this] { PickTrainee(); },
                        [this] { Command1_Click(); });
-    QObject::connect(ui().cmdfind, &QPushButton::clicked, Widget(), [this] { cmdfind_Click(); });
-    QObject::connect(ui().Command1, &QPushButton::clicked, Widget(), [this] { Command1_Click(); });
+    On(*this, ui().cmdfind, &QPushButton::clicked, [this] { cmdfind_Click(); });
+    On(*this, ui().Command1, &QPushButton::clicked, [this] { Command1_Click(); });
 }
 
 void SelectForm::Form_Load() { loadList(); }

@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "platform/DataControl.h"
+#include "platform/Guard.h"
 
 namespace Bindings {
 
@@ -42,9 +43,9 @@ public:
         refresh();
     }
 
-    // The user changed the control: the value goes into the current row.
+    // The control's value changed, whoever changed it: the value goes into the current row.
     void write(const QVariant &value) {
-        if (!m_data)
+        if (m_showing || !m_data)
             return;
         Recordset &rs = m_data->Recordset();
         if (!rs.IsOpen() || rs.IsBOF() || rs.IsEOF() || rs.FieldIndex(m_field) < 0)
@@ -66,20 +67,25 @@ private:
             } catch (...) {
             }
         }
+        m_showing = true;
         m_show(value);
+        m_showing = false;
     }
 
     QPointer<DataControl> m_data;
     QString m_field;
     std::function<void(const QVariant &)> m_show;
     bool m_writing = false;
+    bool m_showing = false;
 };
 
 } // namespace
 
 void Bind(QLineEdit *box, DataControl *data, const QString &field) {
     auto *binder = new Binder(box, data, field, [box](const QVariant &v) { box->setText(DisplayText(v)); });
-    QObject::connect(box, &QLineEdit::textEdited, binder, [binder](const QString &text) { binder->write(text); });
+    // Keys, pastes and input methods are told as edits, but an assistive tool sets the text as the
+    // program does: a box that stored only edits would lose such text at the row's next refresh.
+    Guard::Connect(box, &QLineEdit::textChanged, binder, [binder](const QString &text) { binder->write(text); });
 }
 
 void Bind(QPlainTextEdit *box, DataControl *data, const QString &field) {
@@ -87,7 +93,7 @@ void Bind(QPlainTextEdit *box, DataControl *data, const QString &field) {
         const QSignalBlocker block(box);
         box->setPlainText(DisplayText(v));
     });
-    QObject::connect(box, &QPlainTextEdit::textChanged, binder,
+    Guard::Connect(box, &QPlainTextEdit::textChanged, binder,
                      [binder, box] { binder->write(box->toPlainText()); });
 }
 
@@ -96,7 +102,7 @@ void Bind(QTextEdit *box, DataControl *data, const QString &field) {
         const QSignalBlocker block(box);
         box->setPlainText(DisplayText(v));
     });
-    QObject::connect(box, &QTextEdit::textChanged, binder, [binder, box] { binder->write(box->toPlainText()); });
+    Guard::Connect(box, &QTextEdit::textChanged, binder, [binder, box] { binder->write(box->toPlainText()); });
 }
 
 void Bind(QLabel *label, DataControl *data, const QString &field) {
@@ -115,7 +121,7 @@ void Bind(QComboBox *combo, DataControl *data, const QString &field) {
         else
             combo->setCurrentIndex(-1);
     });
-    QObject::connect(combo, &QComboBox::currentTextChanged, binder,
+    Guard::Connect(combo, &QComboBox::currentTextChanged, binder,
                      [binder](const QString &text) { binder->write(text); });
 }
 
@@ -124,7 +130,7 @@ void Bind(QCheckBox *check, DataControl *data, const QString &field) {
         const QSignalBlocker block(check);
         check->setChecked(!v.isNull() && v.toInt() != 0);
     });
-    QObject::connect(check, &QCheckBox::toggled, binder, [binder](bool on) { binder->write(on ? -1 : 0); });
+    Guard::Connect(check, &QCheckBox::toggled, binder, [binder](bool on) { binder->write(on ? -1 : 0); });
 }
 
 RecordsetModel *BindGrid(QTableView *grid, DataControl *data, QVector<GridColumn> columns) {
@@ -150,14 +156,21 @@ RecordsetModel *BindGrid(QTableView *grid, DataControl *data, QVector<GridColumn
         *syncing = false;
     };
     QObject::connect(rs, &Recordset::currentChanged, grid, showCurrent);
-    QObject::connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, grid,
-                     [rs, syncing](const QModelIndex &current) {
-                         if (*syncing || !current.isValid())
-                             return;
-                         *syncing = true;
-                         rs->SetAbsolutePosition(current.row() + 1);
-                         *syncing = false;
-                     });
+    Guard::Connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, grid,
+                   [rs, syncing, showCurrent](const QModelIndex &current) {
+                       if (*syncing || !current.isValid())
+                           return;
+                       *syncing = true;
+                       try {
+                           rs->SetAbsolutePosition(current.row() + 1);
+                       } catch (...) {
+                           // The row that could not be left stays current, in the grid as well.
+                           *syncing = false;
+                           showCurrent();
+                           throw;
+                       }
+                       *syncing = false;
+                   });
     showCurrent();
     return model;
 }

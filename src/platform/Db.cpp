@@ -92,15 +92,43 @@ void SetKeepWaitingQuestion(std::function<bool()> ask) { g_askKeepWaiting = std:
 void SetWaitObserver(std::function<void()> observer) { g_waitObserver = std::move(observer); }
 qint64 LongestWaitMs() { return g_longestWait; }
 
-bool IsBusy(const QSqlError &error) {
+namespace {
+constexpr int SqliteBusy = 5;
+constexpr int SqliteCorrupt = 11;
+constexpr int SqliteNotADatabase = 26;
+
+// The primary result code of an SQLite failure (extended codes carry it in their low byte).
+int primaryCode(const QSqlError &error) {
     if (error.type() == QSqlError::NoError)
-        return false;
+        return 0;
     bool ok = false;
     const int code = error.nativeErrorCode().toInt(&ok);
-    return ok && (code & 0xff) == 5; // SQLITE_BUSY and its extended codes
+    return ok ? code & 0xff : -1;
 }
+} // namespace
+
+bool IsBusy(const QSqlError &error) { return primaryCode(error) == SqliteBusy; }
 
 bool IsBusyFailure(const DbError &error) { return dynamic_cast<const BusyError *>(&error) != nullptr; }
+
+void Fail(const QSqlError &error, const QString &sql) {
+    const QString what = error.text() + QStringLiteral(" [") + sql + u']';
+    if (IsBusy(error))
+        throw BusyError(what);
+    const int code = primaryCode(error);
+    if (code == SqliteCorrupt || code == SqliteNotADatabase)
+        throw DamagedError(what);
+    throw DbError(what);
+}
+
+bool Next(QSqlQuery &query) {
+    if (query.next())
+        return true;
+    const QSqlError error = query.lastError();
+    if (error.type() != QSqlError::NoError)
+        Fail(error, query.lastQuery());
+    return false;
+}
 
 QSqlError Run(const QSqlDatabase &db, QSqlQuery &query, const QString &sql, const QVariantList &values) {
     std::optional<LockWait> wait;
@@ -129,7 +157,7 @@ QSqlQuery Exec(const QSqlDatabase &db, const QString &sql, const QVariantList &v
     QSqlQuery query(db);
     const QSqlError error = Run(db, query, sql, values);
     if (error.type() != QSqlError::NoError)
-        throw DbError(error.text() + QStringLiteral(" [") + sql + u']');
+        Fail(error, sql);
     return query;
 }
 
@@ -187,11 +215,11 @@ QSqlDatabase OpenChecked(const QString &path, const QString &name) {
     db.driver()->setProperty(OpeningProperty, ++g_openings);
     try {
         QSqlQuery id = Exec(db, QStringLiteral("PRAGMA application_id"));
-        if (!id.next() || id.value(0).toInt() != ApplicationId)
+        if (!Next(id) || id.value(0).toInt() != ApplicationId)
             throw DbError(QStringLiteral("not a database of this program: ") + path);
         QSqlQuery tables = Exec(db, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='table' AND "
                                                    "name IN ('setting','droos','clase')"));
-        if (!tables.next() || tables.value(0).toInt() != 3)
+        if (!Next(tables) || tables.value(0).toInt() != 3)
             throw DbError(QStringLiteral("the database lacks its fixed tables: ") + path);
         // The journal mode changes only with no statement of this connection still open.
         id.finish();

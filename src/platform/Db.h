@@ -25,6 +25,13 @@ public:
     using DbError::DbError;
 };
 
+// The file is damaged or is no SQLite database at all. Waiting does not help here, so it is never
+// told as a file in use.
+class DamagedError : public DbError {
+public:
+    using DbError::DbError;
+};
+
 // Marks our files: a file without it is not a database of this program.
 inline constexpr int ApplicationId = 0x544C4D4F;
 // Several workstations share the file: after waiting this long for another's lock, the user is
@@ -46,6 +53,14 @@ void SetWaitObserver(std::function<void()> observer);
 bool IsBusy(const QSqlError &error);
 // Whether a failure is a wait for a busy file that the user gave up (a BusyError).
 bool IsBusyFailure(const DbError &error);
+
+// Throws the failure of sql as its kind: BusyError for another workstation's lock, DamagedError
+// for a damaged or foreign file, DbError for anything else.
+[[noreturn]] void Fail(const QSqlError &error, const QString &sql);
+
+// Steps query to its next row; false after the last. A step that fails (a damaged page, a lost
+// share) throws as Fail: a read that breaks off is a failed read, never a shorter list.
+bool Next(QSqlQuery &query);
 
 // Prepares query, binds values and runs it, waiting out other workstations' locks with the windows
 // painting. Returns the failure when there is one that is not a lock; throws BusyError when the user

@@ -2,6 +2,8 @@
 
 #include "platform/App.h"
 #include "platform/Modal.h"
+#include "platform/TextBoxes.h"
+#include "platform/TextLimit.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -16,10 +18,11 @@ constexpr int TwipsPerPixel = 15;
 FormWidget::FormWidget(FormBase *owner) : m_owner(owner) { setObjectName(owner->Name()); }
 
 void FormWidget::closeEvent(QCloseEvent *event) {
-    if (m_owner && !m_owner->Unload())
-        event->ignore();
-    else
-        event->accept();
+    bool closes = true;
+    // A window whose unload failed stays open (the failure told).
+    if (m_owner && !Guard::Run([&] { closes = m_owner->Unload(); }))
+        closes = false;
+    event->setAccepted(closes);
 }
 
 // Escape and Enter belong to the window's own handlers, never to the dialog's defaults.
@@ -37,7 +40,7 @@ void FormWidget::showEvent(QShowEvent *event) {
         QPointer<FormWidget> self(this);
         QTimer::singleShot(0, this, [self] {
             if (self && self->m_owner && self->isVisible())
-                self->m_owner->Activate();
+                Guard::Run([&] { self->m_owner->Activate(); });
         });
     }
 }
@@ -66,6 +69,8 @@ void FormBase::Load() {
     m_widget = new FormWidget(this);
     m_widget->setAttribute(Qt::WA_DeleteOnClose, false);
     CreateControls(m_widget);
+    TextBoxes::AlignRight(m_widget);
+    TextLimit::CountCharacters(m_widget);
     // Buttons act only on their own clicks: no default button answers Enter.
     for (auto *button : m_widget->findChildren<QPushButton *>()) {
         button->setAutoDefault(false);

@@ -10,6 +10,8 @@
 #include <memory>
 #include <typeindex>
 
+#include "platform/Guard.h"
+
 class FormBase;
 
 // The top-level widget of a loaded window; it routes the close box through the window's unload.
@@ -107,9 +109,16 @@ private:
     std::unique_ptr<UiT> m_ui;
 };
 
+// Runs handler on each signal of sender, for as long as the window's controls live. Every handler of
+// a window is entered through here (or OnClick), behind the last guard.
+template <class Sender, class Signal, class Handler>
+void On(FormBase &form, Sender *sender, Signal signal, Handler handler) {
+    Guard::Connect(sender, signal, form.Widget(), std::move(handler));
+}
+
 // Runs the window's handler on each click of button, for as long as the window's controls live.
 template <class F> void OnClick(F &form, QAbstractButton *button, void (F::*handler)()) {
-    QObject::connect(button, &QAbstractButton::clicked, form.Widget(), [&form, handler] { (form.*handler)(); });
+    On(form, button, &QAbstractButton::clicked, [&form, handler] { (form.*handler)(); });
 }
 
 // The one instance of each window, created on first use.

@@ -6,10 +6,13 @@
 #include <QTextEdit>
 #include <optional>
 
+#include "platform/Guard.h"
+
 KeyFilter::KeyFilter(QWidget *box, QString chars, Mode mode, std::function<void()> onEnter,
                      std::function<void()> onEscape)
-    : QObject(box), m_chars(std::move(chars)), m_mode(mode), m_onEnter(std::move(onEnter)),
-      m_onEscape(std::move(onEscape)) {}
+    : QObject(box), m_chars(std::move(chars)), m_mode(mode),
+      m_onEnter(onEnter ? Guard::Guarded(std::move(onEnter)) : std::function<void()>()),
+      m_onEscape(onEscape ? Guard::Guarded(std::move(onEscape)) : std::function<void()>()) {}
 
 KeyFilter *KeyFilter::Install(QWidget *box, const QString &chars, Mode mode, std::function<void()> onEnter,
                               std::function<void()> onEscape) {

@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <vector>
 
+#include "platform/Guard.h"
+
 namespace Modal {
 namespace {
 Handler &handler() {
@@ -38,7 +40,7 @@ void runWaiting() {
             }
         }
         for (Waiting &w : due)
-            w.work();
+            Guard::Run(w.work);
     });
 }
 } // namespace

@@ -3,8 +3,20 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include "platform/Guard.h"
+
+namespace {
+// Each handler is entered behind the last guard.
+MouseEvents::Handler guarded(MouseEvents::Handler handler) {
+    if (!handler)
+        return handler;
+    return Guard::Guarded(std::move(handler));
+}
+} // namespace
+
 MouseEvents::MouseEvents(QWidget *widget, Handlers handlers)
-    : QObject(widget), m_widget(widget), m_handlers(std::move(handlers)) {}
+    : QObject(widget), m_widget(widget),
+      m_handlers{guarded(std::move(handlers.down)), guarded(std::move(handlers.move)), guarded(std::move(handlers.up))} {}
 
 MouseEvents *MouseEvents::Install(QWidget *widget, Handlers handlers) {
     auto *filter = new MouseEvents(widget, std::move(handlers));

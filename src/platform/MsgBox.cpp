@@ -23,6 +23,8 @@ int showReal(const Call &call) {
     // The window system fills an empty title with the program's name; a blank one shows as empty.
     box.setWindowTitle(call.title.isEmpty() ? QStringLiteral(" ") : call.title);
     box.setText(call.text);
+    // Screen readers announce a box by its name, which would otherwise be its title: often blank.
+    box.setAccessibleName(call.text);
     box.setLayoutDirection(Qt::RightToLeft);
     switch (call.style & 0x70) {
     case vbCritical: box.setIcon(QMessageBox::Critical); break;

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "platform/Db.h"
+#include "platform/Schema.h"
 
 namespace {
 const QString RowIdColumn = QStringLiteral("__rowid__");
@@ -257,7 +258,7 @@ void Recordset::load() {
         query.setForwardOnly(true);
         const QSqlError error = Db::Run(m_db, query, m_sql, m_values);
         if (error.type() != QSqlError::NoError)
-            throw Db::DbError(error.text() + QStringLiteral(" [") + m_sql + u']');
+            Db::Fail(error, m_sql);
     }
     const QSqlRecord record = query.record();
     const int first = m_writable ? 1 : 0;
@@ -265,7 +266,7 @@ void Recordset::load() {
     for (int i = first; i < record.count(); ++i)
         m_fields << record.fieldName(i);
     m_rows.clear();
-    while (query.next()) {
+    while (Db::Next(query)) {
         Row row;
         row.values.reserve(m_fields.size());
         for (int i = first; i < record.count(); ++i)
@@ -291,9 +292,7 @@ void Recordset::rebuildView() {
     std::vector<std::pair<int, bool>> keys;
     for (const QString &part : m_sort.split(u',', Qt::SkipEmptyParts)) {
         const QStringList words = part.simplified().split(u' ');
-        const int column = FieldIndex(words.value(0));
-        if (column < 0)
-            throw Db::DbError(QStringLiteral("no field to sort by: ") + words.value(0));
+        const int column = requireField(words.value(0));
         keys.emplace_back(column, words.value(1).compare(QStringLiteral("DESC"), Qt::CaseInsensitive) == 0);
     }
     sortView(keys);
@@ -423,17 +422,27 @@ const Recordset::Row &Recordset::current() const {
     return m_rows[m_view[m_pos]];
 }
 
-QVariant Recordset::Value(const QString &field) const {
+int Recordset::requireField(const QString &field) const {
     const int column = FieldIndex(field);
-    if (column < 0)
-        throw Db::DbError(QStringLiteral("no field named ") + field);
+    if (column >= 0)
+        return column;
+    if (Schema::HasField(m_table, field))
+        throw MissingFieldError(QStringLiteral("the rows of ") + m_sql + QStringLiteral(" lack the field ") + field);
+    throw FieldNameError((QStringLiteral("no table of the program has a field named ") + field).toStdString());
+}
+
+void Recordset::RequireFields(const QStringList &fields) const {
+    for (const QString &field : fields)
+        requireField(field);
+}
+
+QVariant Recordset::Value(const QString &field) const {
+    const int column = requireField(field);
     return current().values[column];
 }
 
 void Recordset::SetValue(const QString &field, const QVariant &value) {
-    const int column = FieldIndex(field);
-    if (column < 0)
-        throw Db::DbError(QStringLiteral("no field named ") + field);
+    const int column = requireField(field);
     current().values[column] = value;
     m_readStamp.reset();
     m_dirty.insert(column);
@@ -469,7 +478,7 @@ void Recordset::readBack(Row &row) {
     QSqlQuery query = Db::Exec(m_db, QStringLiteral("SELECT * FROM ") + Db::QuoteIdent(m_table) +
                                          QStringLiteral(" WHERE rowid=?"),
                                {row.rowid});
-    if (!query.next())
+    if (!Db::Next(query))
         return;
     const QSqlRecord record = query.record();
     for (int i = 0; i < record.count(); ++i) {
@@ -506,7 +515,13 @@ void Recordset::Update() {
         QSqlQuery query = Db::Exec(m_db, sql, values);
         row.rowid = query.lastInsertId().toLongLong();
         row.isNew = false;
-        readBack(row);
+        // The row is stored from here on: failing to read its defaults back must not turn the save
+        // into a failure, or the caller would store it a second time. The row then shows what was
+        // written until the next reading.
+        try {
+            readBack(row);
+        } catch (const Db::DbError &) {
+        }
     } else {
         QStringList sets;
         for (const QString &name : names)
@@ -584,8 +599,7 @@ void Recordset::Sort(const QString &spec) {
 }
 
 void Recordset::SetFilter(const QString &field, const QVariant &value, Qt::CaseSensitivity cs) {
-    if (FieldIndex(field) < 0)
-        throw Db::DbError(QStringLiteral("no field named ") + field);
+    requireField(field);
     flushPending();
     emit aboutToReset();
     m_filterField = field;
@@ -611,9 +625,7 @@ void Recordset::ClearFilter() {
 }
 
 bool Recordset::Find(const QString &field, const QVariant &value, bool skipCurrent, Qt::CaseSensitivity cs) {
-    const int column = FieldIndex(field);
-    if (column < 0)
-        throw Db::DbError(QStringLiteral("no field named ") + field);
+    const int column = requireField(field);
     flushPending();
     int start = std::max(m_pos, 0);
     if (skipCurrent && !m_deletedCurrent)

@@ -9,9 +9,23 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <stdexcept>
 #include <vector>
 
 #include "platform/Db.h"
+
+// The rows read lack a field that the program's table has: the file is not as the program made it.
+// A failure of the database, which the window tells as its read or write that failed.
+class MissingFieldError : public Db::DbError {
+public:
+    using DbError::DbError;
+};
+
+// A field name that none of the program's tables has: a fault of the program, not of the database.
+class FieldNameError : public std::logic_error {
+public:
+    using std::logic_error::logic_error;
+};
 
 class Recordset : public QObject {
     Q_OBJECT
@@ -52,6 +66,8 @@ public:
     QString FieldName(int column) const { return m_fields.value(column); }
     // Field names are matched without regard to case; -1 when there is no such field.
     int FieldIndex(const QString &field) const;
+    // Throws MissingFieldError (or FieldNameError, for a name no table has) unless the rows hold every field.
+    void RequireFields(const QStringList &fields) const;
     QVariant Value(const QString &field) const;
     void SetValue(const QString &field, const QVariant &value);
     // A value of any row of the current order (0-based), for grids.
@@ -108,6 +124,8 @@ private:
     void requireCurrent() const;
     void flushPending();
     void readBack(Row &row);
+    // The column of a field; throws MissingFieldError or FieldNameError when the rows have none.
+    int requireField(const QString &field) const;
 
     QSqlDatabase m_db;
     QString m_sql;

@@ -27,9 +27,9 @@ EditPasswordAnswer AskEditPassword(const QString &storedPassword, QLineEdit *typ
 void TellWrongEditPassword() { MsgBox(WrongPassword, Msg::vbOKOnly); }
 
 void EditPasswordPrompt::Connect() {
-    QObject::connect(ui().cmdok, &QPushButton::clicked, Widget(), [this] { cmdok_Click(); });
-    QObject::connect(ui().cmdcancel, &QPushButton::clicked, Widget(), [this] { cmdcancel_Click(); });
-    QObject::connect(ui().txtpassword, &QLineEdit::returnPressed, Widget(), [this] { cmdok_Click(); });
+    On(*this, ui().cmdok, &QPushButton::clicked, [this] { cmdok_Click(); });
+    On(*this, ui().cmdcancel, &QPushButton::clicked, [this] { cmdcancel_Click(); });
+    On(*this, ui().txtpassword, &QLineEdit::returnPressed, [this] { cmdok_Click(); });
 }
 
 // Every showing asks afresh.

@@ -18,6 +18,7 @@
 #include "platform/MsgBox.h"
 #include "platform/ProgressDelay.h"
 #include "platform/RecordMoves.h"
+#include "platform/TextLimit.h"
 #include "questions/EditPassword.h"
 #include "questions/HeldLesson.h"
 #include "questions/QuestionManagementPage.h"
@@ -173,6 +174,12 @@ void QuestionBankForm::Connect() {
     for (QWidget *box : QVector<QWidget *>{u.tq, u.ta1, u.ta2, u.ta3, u.Combo1})
         box->setVisible(display);
     u.cmdq3->setVisible(m_kind.hasViewer);
+    // The labels reveal their boxes in room kept for them, so that the window keeps its size.
+    for (QWidget *box : {static_cast<QWidget *>(u.TrueAnswerBox), static_cast<QWidget *>(u.Text1)}) {
+        QSizePolicy policy = box->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        box->setSizePolicy(policy);
+    }
     for (QComboBox *combo : {u.Comboa4, u.Combot, u.Combo1})
         clearCombo(combo);
     lockRecordBoxes(true);
@@ -180,20 +187,14 @@ void QuestionBankForm::Connect() {
     AlignQuestionLines(u.QuestionBox);
     AlignQuestionLines(u.tq);
     // The question box of the input takes no more than the field holds.
-    QObject::connect(u.tq, &QPlainTextEdit::textChanged, Widget(), [tq = u.tq] {
-        if (tq->toPlainText().size() > QuestionLength) {
-            const QSignalBlocker block(tq);
-            tq->setPlainText(tq->toPlainText().left(QuestionLength));
-            tq->moveCursor(QTextCursor::End);
-        }
-    });
+    TextLimit::Install(u.tq, QuestionLength);
 
-    QObject::connect(u.DarsCombo, &QComboBox::activated, Widget(), [this] { DarsCombo_Click(); });
-    QObject::connect(u.Cmd_Refresh, &QPushButton::clicked, Widget(), [this] { Cmd_Refresh_Click(); });
-    QObject::connect(u.SSTab, &QTabWidget::currentChanged, Widget(), [this](int tab) { SSTab_Click(tab); });
-    QObject::connect(u.Command4, &QPushButton::clicked, Widget(), [this] { Command4_Click(); });
-    QObject::connect(u.cmdq3, &QPushButton::clicked, Widget(), [this] { cmdq3_Click(); });
-    QObject::connect(u.DataGrid1, &QTableView::doubleClicked, Widget(), [this] { DataGrid1_DblClick(); });
+    On(*this, u.DarsCombo, &QComboBox::activated, [this] { DarsCombo_Click(); });
+    On(*this, u.Cmd_Refresh, &QPushButton::clicked, [this] { Cmd_Refresh_Click(); });
+    On(*this, u.SSTab, &QTabWidget::currentChanged, [this](int tab) { SSTab_Click(tab); });
+    On(*this, u.Command4, &QPushButton::clicked, [this] { Command4_Click(); });
+    On(*this, u.cmdq3, &QPushButton::clicked, [this] { cmdq3_Click(); });
+    On(*this, u.DataGrid1, &QTableView::doubleClicked, [this] { DataGrid1_DblClick(); });
     MouseEvents::Install(u.Label5, {.up = [this](Qt::MouseButton b, Qt::MouseButtons, QPoint) {
                              if (b == Qt::LeftButton)
                                  Label5_Click();
@@ -208,7 +209,7 @@ void QuestionBankForm::Connect() {
         {u.Toolbar3, &QuestionBankForm::Toolbar3_ButtonClick}};
     for (const auto &[bar, handler] : bars)
         for (int index = 1; QAction *action = Button(bar, index); ++index)
-            QObject::connect(action, &QAction::triggered, Widget(), [this, handler, index] { (this->*handler)(index); });
+            On(*this, action, &QAction::triggered, [this, handler, index] { (this->*handler)(index); });
 }
 
 void QuestionBankForm::Disconnect() {
@@ -363,15 +364,7 @@ void QuestionBankForm::CopyLessonIntoMemory() {
     auto &u = ui();
     Recordset &rs = Adodc1->Recordset();
     rs.Sort(QStringLiteral("ID"));
-    CurrentLessonName = u.DarsCombo->currentText();
-    // The question-access switch keeps the list hidden also after a lesson is chosen.
-    if (accessValue(u.txtq) != 0)
-        u.DataGrid1->show();
-    QuestionCount = rs.RecordCount();
-    QuestionTexts.ReDim(1, QuestionCount);
-    AnswerTexts.ReDim(4, QuestionCount);
-    CorrectOptions.ReDim(2, QuestionCount);
-    // Read row by row in place: walking the current row would repaint every bound box on the way.
+    // Every field is found before the arrays change: a lesson that lacks one leaves the copy as it was.
     const auto field = [&rs](const QString &name) {
         const int column = rs.FieldIndex(name);
         if (column < 0)
@@ -384,6 +377,15 @@ void QuestionBankForm::CopyLessonIntoMemory() {
         answers[k] = field(QStringLiteral("answer%1").arg(k + 1));
     const int trueAnswer = field(QStringLiteral("Trueanswer"));
     const int id = field(QStringLiteral("id"));
+    CurrentLessonName = u.DarsCombo->currentText();
+    // The question-access switch keeps the list hidden also after a lesson is chosen.
+    if (accessValue(u.txtq) != 0)
+        u.DataGrid1->show();
+    QuestionCount = rs.RecordCount();
+    QuestionTexts.ReDim(1, QuestionCount);
+    AnswerTexts.ReDim(4, QuestionCount);
+    CorrectOptions.ReDim(2, QuestionCount);
+    // Read row by row in place: walking the current row would repaint every bound box on the way.
     for (int i = 0; i < QuestionCount; ++i) {
         QuestionTexts(0, i) = Bindings::DisplayText(rs.ValueAt(i, question));
         for (int k = 0; k < 4; ++k)

@@ -11,6 +11,7 @@
 #include "questions/QuestionTransfer.h"
 #include "shell/Module1.h"
 #include "shell/SharedDatabase.h"
+#include "platform/Guard.h"
 #include "ui_QuestionManagementPage.h"
 
 using namespace Module1;
@@ -54,11 +55,11 @@ QuestionManagementPage::QuestionManagementPage(Layout layout, DataControl &adodc
     Bindings::Bind(u.Text4, &m_adodc1, QStringLiteral("Answer3"));
     Bindings::Bind(u.Text7, &m_adodc1, QStringLiteral("Answer4"));
     Bindings::Bind(u.Text8, &m_adodc1, QStringLiteral("trueAnswer"));
-    connect(u.Combofrom, &QComboBox::activated, this, [this] { Combofrom_Click(); });
-    connect(u.Comboin, &QComboBox::activated, this, [this] { Comboin_Click(); });
-    connect(u.ListQ, &QListWidget::itemSelectionChanged, this, [this] { ListQ_Click(); });
-    connect(u.cmdcopy, &QPushButton::clicked, this, [this] { cmdcopy_Click(); });
-    connect(u.cmddel, &QPushButton::clicked, this, [this] { cmddel_Click(); });
+    Guard::Connect(u.Combofrom, &QComboBox::activated, this, [this] { Combofrom_Click(); });
+    Guard::Connect(u.Comboin, &QComboBox::activated, this, [this] { Comboin_Click(); });
+    Guard::Connect(u.ListQ, &QListWidget::itemSelectionChanged, this, [this] { ListQ_Click(); });
+    Guard::Connect(u.cmdcopy, &QPushButton::clicked, this, [this] { cmdcopy_Click(); });
+    Guard::Connect(u.cmddel, &QPushButton::clicked, this, [this] { cmddel_Click(); });
 }
 
 QuestionManagementPage::~QuestionManagementPage() = default;

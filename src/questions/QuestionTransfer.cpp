@@ -24,7 +24,7 @@ const QString Question = QStringLiteral("Question");
 void requireLesson(const QSqlDatabase &db, const QString &lessonName) {
     QSqlQuery found = Db::Exec(db, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name=? COLLATE NOCASE"),
                                {SharedDatabase::QuestionTableName(lessonName)});
-    if (!found.next())
+    if (!Db::Next(found))
         throw MissingLesson(lessonName);
 }
 
@@ -69,7 +69,7 @@ CopyOutcome CopyEntries(DataControl &adodc2, const QString &sourceLesson, const 
     // The duplicate check of every entry against one reading of the target, kept up to date with
     // what this copy appends.
     QSet<QString> targetKeys;
-    for (QSqlQuery rows = Db::Exec(db, QStringLiteral("SELECT Question FROM ") + target); rows.next();)
+    for (QSqlQuery rows = Db::Exec(db, QStringLiteral("SELECT Question FROM ") + target); Db::Next(rows);)
         targetKeys.insert(SpacelessQuestionKey(rows.value(0).toString()));
 
     const QString append = QStringLiteral("INSERT INTO ") + target +

@@ -10,8 +10,8 @@ using namespace Module1;
 void frmq3::Connect() {
     auto &u = ui();
     AlignQuestionLines(u.tq);
-    QObject::connect(u.cmdnext, &QPushButton::clicked, Widget(), [this] { cmdnext_Click(); });
-    QObject::connect(u.cmdback, &QPushButton::clicked, Widget(), [this] { cmdback_Click(); });
+    On(*this, u.cmdnext, &QPushButton::clicked, [this] { cmdnext_Click(); });
+    On(*this, u.cmdback, &QPushButton::clicked, [this] { cmdback_Click(); });
     MouseEvents::Install(u.Label5, {.up = [this](Qt::MouseButton button, Qt::MouseButtons, QPoint pos) {
                              if (button == Qt::LeftButton && ui().Label5->rect().contains(pos))
                                  Label5_Click();

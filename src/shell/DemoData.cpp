@@ -107,7 +107,7 @@ void Fill(const QSqlDatabase &db) {
                       t.value(QStringLiteral("family")).toString(), t.value(QStringLiteral("fathername")).toString(),
                       t.value(QStringLiteral("clase")).toString(), code, t.value(QStringLiteral("shsh")).toString(),
                       t.value(QStringLiteral("sabtdate")).toString(), t.value(QStringLiteral("jensiyat")).toString(),
-                      t.value(QStringLiteral("birthdate")).toString(), QString::number(code),
+                      t.value(QStringLiteral("birthdate")).toString(), t.value(QStringLiteral("tel")).toString(),
                       t.value(QStringLiteral("address")).toString()});
         }
     }

@@ -18,8 +18,8 @@ const QString PasswordChars = QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWX
 void LoginForm::Connect() {
     auto &u = ui();
     KeyFilter::Install(u.Text1, PasswordChars, KeyFilter::Allowed, [this] { CheckPassword(); });
-    QObject::connect(u.Button1, &QAction::triggered, Widget(), [this] { Toolbar1_ButtonClick(1); });
-    QObject::connect(u.Button2, &QAction::triggered, Widget(), [this] { Toolbar1_ButtonClick(2); });
+    On(*this, u.Button1, &QAction::triggered, [this] { Toolbar1_ButtonClick(1); });
+    On(*this, u.Button2, &QAction::triggered, [this] { Toolbar1_ButtonClick(2); });
 }
 
 void LoginForm::Toolbar1_ButtonClick(int button) {

@@ -67,7 +67,7 @@ void MainForm::Connect() {
     Adodc2 = new DataControl(Widget());
     Timer2 = new QTimer(Widget());
     Timer2->setInterval(500);
-    QObject::connect(Timer2, &QTimer::timeout, Widget(), [this] { Timer2_Timer(); });
+    On(*this, Timer2, &QTimer::timeout, [this] { Timer2_Timer(); });
     Timer2->start();
 }
 

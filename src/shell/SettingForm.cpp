@@ -72,11 +72,11 @@ void SettingForm::Connect() {
     for (const auto &parameter : ExamParameters)
         KeyFilter::Install(u.*parameter.box, DigitChars);
 
-    QObject::connect(u.Cmd_Test, &QPushButton::clicked, Widget(), [this] { Cmd_Test_Click(); });
-    QObject::connect(u.cmdtest2, &QPushButton::clicked, Widget(), [this] { cmdtest2_Click(); });
-    QObject::connect(u.SSTab, &QTabWidget::currentChanged, Widget(), [this](int page) { SSTab_Click(page); });
-    QObject::connect(u.Button1, &QAction::triggered, Widget(), [this] { Toolbar1_ButtonClick(1); });
-    QObject::connect(u.Button3, &QAction::triggered, Widget(), [this] { Toolbar1_ButtonClick(3); });
+    On(*this, u.Cmd_Test, &QPushButton::clicked, [this] { Cmd_Test_Click(); });
+    On(*this, u.cmdtest2, &QPushButton::clicked, [this] { cmdtest2_Click(); });
+    On(*this, u.SSTab, &QTabWidget::currentChanged, [this](int page) { SSTab_Click(page); });
+    On(*this, u.Button1, &QAction::triggered, [this] { Toolbar1_ButtonClick(1); });
+    On(*this, u.Button3, &QAction::triggered, [this] { Toolbar1_ButtonClick(3); });
 }
 
 void SettingForm::Disconnect() { Adodc1 = nullptr; }

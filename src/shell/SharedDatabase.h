@@ -13,6 +13,9 @@ QString QuestionTableName(const QString &lessonName);
 QString TraineeTableName(const QString &classNumberText);
 QString ReportCardTableName(const QString &classNumberText);
 
+// The fields of a table that the program makes, as it makes them; empty for a table it does not know.
+QStringList FieldsOf(const QString &table);
+
 // "SELECT * FROM " and a table name, quoted.
 QString SelectAll(const QString &table);
 

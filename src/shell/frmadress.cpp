@@ -13,8 +13,8 @@
 using namespace Module1;
 
 void frmadress::Connect() {
-    QObject::connect(ui().Command1, &QPushButton::clicked, Widget(), [this] { Command1_Click(); });
-    QObject::connect(ui().Command2, &QPushButton::clicked, Widget(), [this] { Command2_Click(); });
+    On(*this, ui().Command1, &QPushButton::clicked, [this] { Command1_Click(); });
+    On(*this, ui().Command2, &QPushButton::clicked, [this] { Command2_Click(); });
 }
 
 void frmadress::Command1_Click() {

@@ -23,17 +23,17 @@ protected:
         if (!m_form.IsLoaded())
             return QObject::eventFilter(watched, event);
         if (watched == m_label3 && event->type() == QEvent::MouseButtonDblClick) {
-            m_form.Label3_DblClick();
+            Guard::Run([this] { m_form.Label3_DblClick(); });
             return true;
         }
         if (watched == m_text1 && event->type() == QEvent::KeyPress) {
             auto *key = static_cast<QKeyEvent *>(event);
             if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-                m_form.Text1_Enter();
+                Guard::Run([this] { m_form.Text1_Enter(); });
                 return true;
             }
             if (key->text().size() == 1 && key->text()[0].isPrint())
-                m_form.Text1_KeyPress(key->text()[0]);
+                Guard::Run([&] { m_form.Text1_KeyPress(key->text()[0]); });
         }
         return QObject::eventFilter(watched, event);
     }
@@ -48,9 +48,9 @@ private:
 void loginform1::Connect() {
     auto &u = ui();
     new PromptEvents(*this, u.Text1, u.Label3);
-    QObject::connect(u.Button1, &QAction::triggered, Widget(), [this] { Toolbar1_ButtonClick(1); });
-    QObject::connect(u.Button2, &QAction::triggered, Widget(), [this] { Toolbar1_ButtonClick(2); });
-    QObject::connect(u.Button3, &QAction::triggered, Widget(), [this] { Toolbar1_ButtonClick(3); });
+    On(*this, u.Button1, &QAction::triggered, [this] { Toolbar1_ButtonClick(1); });
+    On(*this, u.Button2, &QAction::triggered, [this] { Toolbar1_ButtonClick(2); });
+    On(*this, u.Button3, &QAction::triggered, [this] { Toolbar1_ButtonClick(3); });
 }
 
 void loginform1::Toolbar1_ButtonClick(int button) {

@@ -51,10 +51,10 @@ void FilterForm::Connect() {
     KeyFilter::Install(u.T5, DateCharacters, KeyFilter::Allowed, find, leave);
     for (QLineEdit *box : {u.T1, u.T2, u.T3, u.T4, u.T5})
         SelectOnFocus::Install(box);
-    QObject::connect(u.Option1, &QRadioButton::clicked, Widget(), [this] { Option1_Click(); });
-    QObject::connect(u.Option2, &QRadioButton::clicked, Widget(), [this] { Option2_Click(); });
-    QObject::connect(u.cmd_find, &QPushButton::clicked, Widget(), find);
-    QObject::connect(u.Cmd_Cancel, &QPushButton::clicked, Widget(), leave);
+    On(*this, u.Option1, &QRadioButton::clicked, [this] { Option1_Click(); });
+    On(*this, u.Option2, &QRadioButton::clicked, [this] { Option2_Click(); });
+    On(*this, u.cmd_find, &QPushButton::clicked, find);
+    On(*this, u.Cmd_Cancel, &QPushButton::clicked, leave);
 }
 
 void FilterForm::Form_Load() { ui().Combo1->setCurrentIndex(0); }

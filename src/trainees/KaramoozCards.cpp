@@ -74,12 +74,12 @@ void KaramoozList::ShowCards() {
     auto &u = ui();
     Adodc2->CommandType = DataControl::adCmdText;
     Adodc2->RecordSource = CardSource(ClassNumberText);
-    // After a search that found nobody no trainee is current: no code, so no one's cards.
-    const Recordset &list = Adodc1->Recordset();
-    const bool current = !list.IsBOF() && !list.IsEOF();
-    Adodc2->RecordSourceValues = {current ? list.Value(QStringLiteral("codemeli")) : QVariant()};
     int cards = 0;
     try {
+        // After a search that found nobody no trainee is current: no code, so no one's cards.
+        const Recordset &list = Adodc1->Recordset();
+        const bool current = !list.IsBOF() && !list.IsEOF();
+        Adodc2->RecordSourceValues = {current ? list.Value(QStringLiteral("codemeli")) : QVariant()};
         Adodc2->Refresh();
         Adodc2->Recordset().Sort(QStringLiteral("Lesson"));
         cards = Adodc2->Recordset().RecordCount();
@@ -94,8 +94,12 @@ void KaramoozList::ShowCards() {
 }
 
 void KaramoozList::SortCards(const QString &field) {
-    if (Adodc2->Recordset().IsOpen())
-        Adodc2->Recordset().Sort(field);
+    try {
+        if (Adodc2->Recordset().IsOpen())
+            Adodc2->Recordset().Sort(field);
+    } catch (const Db::DbError &error) {
+        KaramoozTexts::TellFailure(error, KaramoozTexts::CardsUnreadable);
+    }
 }
 
 void KaramoozList::Cmd_D_Name_Click() { SortCards(QStringLiteral("Lesson")); }
@@ -147,9 +151,14 @@ void KaramoozList::Cmd_ShowChart_Click() {
     ResetProgressBar(u.PBar2);
     ResetChartGlobals();
     const Recordset &cards = Adodc2->Recordset();
-    CurrentLessonName = cardText(cards, QStringLiteral("Lesson"));
-    // The chart shows this card's own date, never an earlier exam's.
-    ReportExamDate = cardText(cards, QStringLiteral("ExamDate"));
+    try {
+        CurrentLessonName = cardText(cards, QStringLiteral("Lesson"));
+        // The chart shows this card's own date, never an earlier exam's.
+        ReportExamDate = cardText(cards, QStringLiteral("ExamDate"));
+    } catch (const Db::DbError &error) {
+        KaramoozTexts::TellFailure(error, KaramoozTexts::CardsUnreadable);
+        return;
+    }
     SelectedTraineeName = u.NameBoxL->text() + QStringLiteral("  ") + u.FamilyBoxL->text();
     try {
         QuestionCount = Convert::CByte(u.T1->text());

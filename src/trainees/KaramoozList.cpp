@@ -4,6 +4,7 @@
 
 #include "platform/Bindings.h"
 #include "platform/Convert.h"
+#include "platform/GridColumns.h"
 #include "platform/DataControl.h"
 #include "platform/MouseEvents.h"
 #include "platform/MsgBox.h"
@@ -37,12 +38,12 @@ void KaramoozList::Connect() {
 
     Bindings::BindGrid(u.DataGrid1, Adodc1, KaramoozTexts::TraineeGridColumns());
     u.DataGrid1->verticalHeader()->hide();
-    u.DataGrid1->horizontalHeader()->setDefaultSectionSize(84);
+    GridColumns::FitRowsInView(u.DataGrid1, 84);
     Bindings::Bind(u.NameBoxL, Adodc1, QStringLiteral("Name"));
     Bindings::Bind(u.FamilyBoxL, Adodc1, QStringLiteral("Family"));
     Bindings::Bind(u.txtk, Adodc4, QStringLiteral("karnameh"));
 
-    QObject::connect(u.SSTab, &QTabWidget::currentChanged, Widget(), [this](int tab) { SSTab_Click(tab); });
+    On(*this, u.SSTab, &QTabWidget::currentChanged, [this](int tab) { SSTab_Click(tab); });
     OnClick(*this, u.Cmd_Radif, &KaramoozList::Cmd_Radif_Click);
     OnClick(*this, u.Cmd_Name, &KaramoozList::Cmd_Name_Click);
     OnClick(*this, u.Cmd_Family, &KaramoozList::Cmd_Family_Click);
@@ -50,12 +51,12 @@ void KaramoozList::Connect() {
     OnClick(*this, u.Cmd_ShSh, &KaramoozList::Cmd_ShSh_Click);
     const QAction *buttons[] = {u.Button1, u.Button2, u.Button3, u.Button4};
     for (int index = 1; index <= 4; ++index)
-        QObject::connect(buttons[index - 1], &QAction::triggered, Widget(),
+        On(*this, buttons[index - 1], &QAction::triggered,
                          [this, index] { Toolbar1_ButtonClick(index); });
     OnClick(*this, u.Cmd_Refresh, &KaramoozList::Cmd_Refresh_Click);
     OnClick(*this, u.Cmd_Search, &KaramoozList::Cmd_Search_Click);
     OnClick(*this, u.Cmd_Print, &KaramoozList::Cmd_Print_Click);
-    QObject::connect(u.DataGrid1, &QTableView::doubleClicked, Widget(), [this] { DataGrid1_DblClick(); });
+    On(*this, u.DataGrid1, &QTableView::doubleClicked, [this] { DataGrid1_DblClick(); });
     OnClick(*this, u.Command5, &KaramoozList::Command5_Click);
     MouseEvents::Install(u.Command5, {.move = [this](Qt::MouseButton, Qt::MouseButtons, QPoint) {
                              Command5_MouseMove();
@@ -85,6 +86,8 @@ void KaramoozList::Form_Load() {
     if (!m_listBusy) {
         try {
             Adodc4->Refresh();
+            // A settings row without the switch would read as "off" and say nothing.
+            Adodc4->Recordset().RequireFields({QStringLiteral("karnameh")});
         } catch (const Db::DbError &error) {
             // The switch then reads 0: the report cards stay closed.
             KaramoozTexts::TellFailure(error, QStringLiteral(" تنظيمات برنامه از پايگاه داده خوانده نشد "));
@@ -143,9 +146,14 @@ void KaramoozList::EnableListCommands(bool on) {
     u.SSTab->setTabEnabled(CardsTab, on);
 }
 
+// A class table without the field keeps its order; the list cannot be read as asked.
 void KaramoozList::SortList(const QString &field) {
-    if (Adodc1->Recordset().IsOpen())
-        Adodc1->Recordset().Sort(field);
+    try {
+        if (Adodc1->Recordset().IsOpen())
+            Adodc1->Recordset().Sort(field);
+    } catch (const Db::DbError &error) {
+        KaramoozTexts::TellFailure(error, KaramoozTexts::TraineesUnreadable);
+    }
 }
 
 // The previous tab does not matter; the access switch is not looked at again here.

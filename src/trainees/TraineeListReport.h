@@ -5,7 +5,6 @@
 #include <QString>
 
 class QPrinter;
-class QTextDocument;
 class Recordset;
 
 class TraineeListReport {
@@ -14,10 +13,8 @@ public:
 
     // The preview, modal; its print button prints.
     void Show();
-    // Lays the list out on the printer's pages.
+    // Lays the list out on the printer's pages, rows in the recordset's order, and draws them.
     void Print(QPrinter *printer);
-    // The whole list as one document, rows in the recordset's order.
-    void Fill(QTextDocument &document);
 
     // The preview's window name.
     static inline const QString WindowName = QStringLiteral("TraineeListReport");

@@ -7,9 +7,9 @@ using namespace Module1;
 
 void noteadd::Connect() {
     Adodc3 = new DataControl(Widget());
-    QObject::connect(ui().Cmd_Select, &QPushButton::clicked, Widget(), [this] { Cmd_Select_Click(); });
-    QObject::connect(ui().Cmd_Start, &QPushButton::clicked, Widget(), [this] { Cmd_Start_Click(); });
-    QObject::connect(ui().Cmd_Cancel, &QPushButton::clicked, Widget(), [this] { Cmd_Cancel_Click(); });
+    On(*this, ui().Cmd_Select, &QPushButton::clicked, [this] { Cmd_Select_Click(); });
+    On(*this, ui().Cmd_Start, &QPushButton::clicked, [this] { Cmd_Start_Click(); });
+    On(*this, ui().Cmd_Cancel, &QPushButton::clicked, [this] { Cmd_Cancel_Click(); });
 }
 
 void noteadd::Form_Load() { ui().lblmozo->setText(CurrentLessonName); }

@@ -19,6 +19,17 @@ void warn(const QString &text) { MsgBox(text, Msg::vbExclamation, QString()); }
 
 void tellNotesUnreadable() { warn(QStringLiteral(" اطلاعات تحقيق ها از پايگاه داده خوانده نشد ")); }
 
+// A file in use is told as such, never as unreadable.
+void tellNotesUnreadable(const Db::DbError &error) {
+    if (!Db::TellIfBusy(error))
+        tellNotesUnreadable();
+}
+
+// What a new note fills in, and the order of the list that shows it once stored.
+const QStringList NoteFields = {QStringLiteral("name"),   QStringLiteral("relation"), QStringLiteral("kid"),
+                                QStringLiteral("title"),  QStringLiteral("source"),   QStringLiteral("context"),
+                                QStringLiteral("ID")};
+
 // Each button of a grid's bar stands over its own column: the columns but the last keep these
 // widths, the last takes the rest, and the buttons follow the columns.
 constexpr int EndButtonWidth = 28; // also the room kept beside the notes grid under "V"
@@ -42,9 +53,9 @@ void alignBar(QTableView *grid, const std::array<QPushButton *, N> &buttons, con
         // After a new query the header stretches its last column later, and says so to no one.
         QMetaObject::invokeMethod(header, follow, Qt::QueuedConnection);
     };
-    QObject::connect(header, &QHeaderView::sectionResized, grid, follow);
-    QObject::connect(header, &QHeaderView::geometriesChanged, grid, follow);
-    QObject::connect(grid->model(), &QAbstractItemModel::modelReset, grid, sizeColumns);
+    Guard::Connect(header, &QHeaderView::sectionResized, grid, follow);
+    Guard::Connect(header, &QHeaderView::geometriesChanged, grid, follow);
+    Guard::Connect(grid->model(), &QAbstractItemModel::modelReset, grid, sizeColumns);
     sizeColumns();
 }
 } // namespace
@@ -92,9 +103,9 @@ void notekaramooz1::Connect() {
     click(u.cmdnew, &notekaramooz1::cmdnew_Click);
     click(u.cmd33, &notekaramooz1::cmd33_Click);
     click(u.cmd11, &notekaramooz1::cmd11_Click);
-    QObject::connect(u.Combo2, &QComboBox::activated, Widget(), [this] { Combo2_Click(); });
-    QObject::connect(u.DataGrid4, &QTableView::clicked, Widget(), [this] { DataGrid4_Click(); });
-    QObject::connect(u.DataGrid4, &QTableView::doubleClicked, Widget(), [this] { DataGrid4_DblClick(); });
+    On(*this, u.Combo2, &QComboBox::activated, [this] { Combo2_Click(); });
+    On(*this, u.DataGrid4, &QTableView::clicked, [this] { DataGrid4_Click(); });
+    On(*this, u.DataGrid4, &QTableView::doubleClicked, [this] { DataGrid4_DblClick(); });
 }
 
 void notekaramooz1::Disconnect() { Adodc7 = Adodc10 = Adodc11 = nullptr; }
@@ -116,9 +127,7 @@ bool notekaramooz1::open(DataControl &data, const QString &source) {
     try {
         data.Refresh();
     } catch (const Db::DbError &error) {
-        // A file in use is told as such, never as unreadable.
-        if (!Db::TellIfBusy(error))
-            tellNotesUnreadable();
+        tellNotesUnreadable(error);
         return false;
     }
     return true;
@@ -128,9 +137,15 @@ bool notekaramooz1::open(DataControl &data, const QString &source) {
 void notekaramooz1::fillHeadings() {
     Recordset &headings = Adodc10->Recordset();
     const int n = headings.RecordCount();
-    for (LoopIndex = 1; LoopIndex.toInt() <= n; LoopIndex = LoopIndex.toInt() + 1) {
-        ui().Combo2->addItem(Bindings::DisplayText(headings.Value(QStringLiteral("name"))));
-        headings.MoveNext();
+    try {
+        for (LoopIndex = 1; LoopIndex.toInt() <= n; LoopIndex = LoopIndex.toInt() + 1) {
+            ui().Combo2->addItem(Bindings::DisplayText(headings.Value(QStringLiteral("name"))));
+            headings.MoveNext();
+        }
+    } catch (const Db::DbError &error) {
+        // No list of some headings: none can be chosen.
+        ui().Combo2->clear();
+        tellNotesUnreadable(error);
     }
     // Nothing is chosen until the user chooses.
     ui().Combo2->setCurrentIndex(-1);
@@ -152,8 +167,13 @@ void notekaramooz1::setTabOn(Tab tab, bool on) {
 void notekaramooz1::Combo2_Click() {
     Recordset &notes = Adodc7->Recordset();
     // The heading is compared as a value: quotes in it are just letters.
-    if (notes.IsOpen())
-        notes.SetFilter(QStringLiteral("relation"), chosenHeading());
+    try {
+        if (notes.IsOpen())
+            notes.SetFilter(QStringLiteral("relation"), chosenHeading());
+    } catch (const Db::DbError &error) {
+        tellNotesUnreadable(error);
+        return;
+    }
     if (notes.RecordCount() >= 1)
         ui().DataGrid4->setEnabled(true);
     ui().Label24->setText(ui().Combo2->currentText());
@@ -166,8 +186,12 @@ void notekaramooz1::Combo2_Click() {
 
 // The heading filter stays.
 void notekaramooz1::sortNotes(const QString &field) {
-    if (Adodc7->Recordset().IsOpen())
-        Adodc7->Recordset().Sort(field);
+    try {
+        if (Adodc7->Recordset().IsOpen())
+            Adodc7->Recordset().Sort(field);
+    } catch (const Db::DbError &error) {
+        tellNotesUnreadable(error);
+    }
 }
 
 void notekaramooz1::Command20_Click() { sortNotes(QStringLiteral("ID")); }
@@ -208,8 +232,15 @@ void notekaramooz1::cmdnew_Click() {
         MsgBox(QStringLiteral(" لطفا سر فصل مورد نظر خود راانتخاب کن "), Msg::vbExclamation, QString());
         return;
     }
-    if (!Adodc7->Recordset().IsOpen()) {
-        tellNotesUnreadable();
+    // Notes that cannot be read, or not as a new note fills them, take no new note.
+    try {
+        if (!Adodc7->Recordset().IsOpen()) {
+            tellNotesUnreadable();
+            return;
+        }
+        Adodc7->Recordset().RequireFields(NoteFields);
+    } catch (const Db::DbError &error) {
+        tellNotesUnreadable(error);
         return;
     }
     CurrentLessonName = heading;
@@ -254,19 +285,20 @@ void notekaramooz1::cmd33_Click() {
         return;
     }
     const auto yeh = [](QString text) { return text.replace(QStringLiteral("?"), QStringLiteral("ي")); };
-    setBound(u.Text14, QStringLiteral("context"), yeh(u.Text14->toPlainText()));
-    setBound(u.Text15, QStringLiteral("title"), yeh(u.Text15->text()));
-    setBound(u.Text2, QStringLiteral("source"), yeh(u.Text2->text()));
     try {
+        setBound(u.Text14, QStringLiteral("context"), yeh(u.Text14->toPlainText()));
+        setBound(u.Text15, QStringLiteral("title"), yeh(u.Text15->text()));
+        setBound(u.Text2, QStringLiteral("source"), yeh(u.Text2->text()));
         Adodc7->Recordset().Update();
-    } catch (const Db::DbError &) {
+    } catch (const Db::DbError &error) {
         // Nothing typed is lost: the note stays pending for another Save or a Cancel.
-        warn(QStringLiteral(" يادداشت در پايگاه داده ذخيره نشد؛ متن شما در کادرها مانده است. دوباره ذخيره کنيد يا انصراف دهيد "));
+        if (!Db::TellIfBusy(error))
+            warn(QStringLiteral(" يادداشت در پايگاه داده ذخيره نشد؛ متن شما در کادرها مانده است. دوباره ذخيره کنيد يا انصراف دهيد "));
         return;
     }
     // All headings' notes again; the combo and Label24 keep the heading.
     if (open(*Adodc7, QStringLiteral("SELECT * FROM notekaramooz")))
-        Adodc7->Recordset().Sort(QStringLiteral("id"));
+        sortNotes(QStringLiteral("id"));
     endEntry();
     setTabOn(NotesTab, true);
     setTabOn(NoteTab, true);

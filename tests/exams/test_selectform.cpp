@@ -3,6 +3,7 @@
 #include <QTableView>
 #include <QTest>
 
+#include "platform/TextLimit.h"
 #include "support/Fixture.h"
 #include "exams/SelectForm.h"
 #include "shell/Module1.h"
@@ -83,7 +84,7 @@ TEST_F(SelectFormTest, ListsTheClassByIdUnderItsCaptions) {
     EXPECT_EQ(model->index(1, 2).data().toString(), u"نرگس"_s);
     EXPECT_EQ(model->index(1, 3).data().toString(), u"سوم"_s);
     EXPECT_EQ(currentId(), 3);
-    EXPECT_EQ(picker.ui().T1->maxLength(), 4);
+    EXPECT_EQ(TextLimit::Of(picker.ui().T1), 4);
     picker.Unload();
 }
 

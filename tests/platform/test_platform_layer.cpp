@@ -1,5 +1,7 @@
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QDir>
 #include <QMessageBox>
@@ -23,6 +25,7 @@
 #include "platform/MsgBox.h"
 #include "platform/SavedSettings.h"
 #include "platform/Share.h"
+#include "platform/TextBoxes.h"
 #include "platform/SingleInstance.h"
 #include "shell/SharedDatabase.h"
 
@@ -42,7 +45,7 @@ TEST_F(PlatformTest, MessageBoxTitles) {
     EXPECT_EQ(MsgBox(QStringLiteral("c"), 52, QStringLiteral("t")), Msg::vbNo);
 }
 
-TEST_F(PlatformTest, AnEmptyTitleShowsAnEmptyTitleBarNoTitleShowsTheProgramsName) {
+TEST_F(PlatformTest, AnEmptyTitleShowsAnEmptyTitleBarNoTitleShowsTheProgramsNameAndTheTextNamesTheBox) {
     Msg::SetHandler(nullptr); // real boxes, looked at while open
     const std::pair<std::optional<QString>, QString> cases[] = {
         {QString(), QStringLiteral(" ")},
@@ -51,18 +54,22 @@ TEST_F(PlatformTest, AnEmptyTitleShowsAnEmptyTitleBarNoTitleShowsTheProgramsName
     };
     for (const auto &[given, shown] : cases) {
         SCOPED_TRACE(shown.toStdString());
-        QString title, platformTitle;
+        QString title, platformTitle, spokenName;
         QTimer::singleShot(0, qApp, [&] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
             title = box->windowTitle();
             platformTitle = box->windowHandle() ? box->windowHandle()->title() : QString();
+            if (QAccessibleInterface *face = QAccessible::queryAccessibleInterface(box))
+                spokenName = face->text(QAccessible::Name);
             box->accept();
         });
-        MsgBox(QStringLiteral("متن"), Msg::vbExclamation, given);
+        MsgBox(QStringLiteral("متن پيام"), Msg::vbExclamation, given);
         EXPECT_EQ(title, shown);
         // What the window system is handed: never empty, or it would put the program's name there.
         EXPECT_EQ(platformTitle, shown);
+        // What a screen reader announces: the message, whatever the title.
+        EXPECT_EQ(spokenName, QStringLiteral("متن پيام"));
     }
 }
 
@@ -95,6 +102,31 @@ TEST_F(PlatformTest, RealBoxesShowTheirCaptionsJoinedAndRightAlignTheTextWhenAsk
             EXPECT_FALSE(caption.contains(u'&')) << caption.toStdString();
         // Right means the right edge whatever the direction, so a line of hyphens goes there too.
         EXPECT_EQ(alignment.testFlags(Qt::AlignRight | Qt::AlignAbsolute), c.right);
+    }
+}
+
+// A box whose layout left its alignment alone puts its text at the right edge of a right-to-left window,
+// whatever the text's own direction; a box laid out otherwise, or in a left-to-right window, keeps its own.
+TEST_F(PlatformTest, TextBoxesOfARightToLeftWindowAlignRight) {
+    for (Qt::LayoutDirection direction : {Qt::RightToLeft, Qt::LeftToRight}) {
+        SCOPED_TRACE(direction);
+        QWidget window;
+        window.setLayoutDirection(direction);
+        auto *plain = new QLineEdit(QStringLiteral("12"), &window);
+        auto *centred = new QLineEdit(&window);
+        centred->setAlignment(Qt::AlignCenter);
+        auto *leftToRight = new QLineEdit(&window);
+        leftToRight->setLayoutDirection(Qt::LeftToRight);
+        auto *list = new QComboBox(&window);
+        list->setEditable(true);
+        TextBoxes::AlignRight(&window);
+        const Qt::Alignment right = Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter;
+        const Qt::Alignment asMade = Qt::AlignLeft | Qt::AlignVCenter;
+        const bool rtl = direction == Qt::RightToLeft;
+        EXPECT_EQ(plain->alignment(), rtl ? right : asMade);
+        EXPECT_EQ(leftToRight->alignment(), rtl ? right : asMade);
+        EXPECT_EQ(list->lineEdit()->alignment(), rtl ? right : asMade);
+        EXPECT_EQ(centred->alignment(), Qt::AlignCenter);
     }
 }
 

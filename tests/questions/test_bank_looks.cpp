@@ -6,6 +6,7 @@
 #include <QTabWidget>
 #include <QTableView>
 
+#include "Ink.h"
 #include "QuestionBankSupport.h"
 #include "questions/QuestionManagementPage.h"
 #include "questions/frmq3.h"
@@ -156,5 +157,83 @@ TEST_F(LooksTest, TheListsBarsStayAtTheFootOfThePageWithoutTheList) {
         EXPECT_GT(foot, u.ListPage->height() - 40) << foot << " of " << u.ListPage->height();
         w->Unload();
     }
+}
+// Options and record ids that are numbers stand at the right edge of their boxes, as Persian does,
+// on the browse window's details page and in the viewer; the shots are kept for a look.
+TEST_F(LooksTest, NumbersInTheDetailsAndViewerBoxesStandAtTheRight) {
+    Exec(u"UPDATE \"Qمبانيکامپيوتر\" SET Answer1='12', Answer2='14', Answer3='صفحه کليد', Answer4='7'"_s);
+    const QString shots = qEnvironmentVariable("TELLUMO_SHOTS");
+    const auto expectRight = [](QLineEdit *box, const QString &text) {
+        SCOPED_TRACE(box->objectName().toStdString());
+        ASSERT_EQ(box->text(), text);
+        const InkSpan ink = Ink(box);
+        ASSERT_TRUE(ink.Any());
+        EXPECT_GE(ink.right, ink.width - 8);
+        if (text.size() <= 3) {
+            EXPECT_GT(ink.left, ink.width / 2);
+        }
+    };
+    auto &browse = open<frmq2>();
+    choose(browse, Lesson);
+    browse.ui().SSTab->setTabVisible(1, true);
+    browse.ui().SSTab->setCurrentIndex(1);
+    click(browse, browse.ui().Toolbar3, 3);
+    ProcessEvents();
+    auto &b = browse.ui();
+    if (!shots.isEmpty())
+        browse.Widget()->grab().save(shots + u"/browse-details.png"_s);
+    expectRight(b.ta1, u"12"_s);
+    expectRight(b.ta2, u"14"_s);
+    expectRight(b.ta3, u"صفحه کليد"_s);
+    expectRight(b.Combo1->lineEdit(), u"7"_s);
+    expectRight(b.Text2, QString::number(currentId(browse)));
+    browse.Unload();
+
+    auto &viewer = Forms::Get<frmq3>();
+    viewer.ShowModal();
+    ProcessEvents();
+    auto &v = viewer.ui();
+    if (!shots.isEmpty())
+        viewer.Widget()->grab().save(shots + u"/viewer.png"_s);
+    expectRight(v.ta1, u"12"_s);
+    expectRight(v.ta2, u"14"_s);
+    expectRight(v.Text2, u"1"_s);
+    viewer.Unload();
+}
+
+// The correct option and the explanation appear in room kept for them.
+TEST_F(LooksTest, RevealingABoxLeavesTheWindowsSizeAlone) {
+    for (QuestionBankForm *w : openBoth()) {
+        SCOPED_TRACE(w->Name().toStdString());
+        auto &u = w->ui();
+        if (u.DarsCombo->currentIndex() < 0)
+            choose(*w, Lesson);
+        u.SSTab->setTabVisible(1, true);
+        u.SSTab->setCurrentIndex(1);
+        ProcessEvents();
+        const QSize size = w->Widget()->size();
+        for (int round = 0; round < 2; ++round) {
+            QTest::mouseClick(u.Label5, Qt::LeftButton);
+            QTest::mouseClick(u.Label11, Qt::LeftButton);
+            ProcessEvents();
+            ASSERT_TRUE(u.Text1->isVisible());
+            EXPECT_EQ(w->Widget()->size(), size) << round;
+            click(*w, u.Toolbar3, 3); // the step hides them again
+            ProcessEvents();
+            EXPECT_EQ(w->Widget()->size(), size) << round;
+        }
+        w->Unload();
+    }
+    auto &viewer = Forms::Get<frmq3>();
+    viewer.ShowModal();
+    ProcessEvents();
+    const QSize size = viewer.Widget()->size();
+    viewer.cmdnext_Click();
+    ProcessEvents();
+    QTest::mouseClick(viewer.ui().Label5, Qt::LeftButton);
+    ProcessEvents();
+    EXPECT_TRUE(viewer.ui().Combot->isVisible());
+    EXPECT_EQ(viewer.Widget()->size(), size);
+    viewer.Unload();
 }
 } // namespace

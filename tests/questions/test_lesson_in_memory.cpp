@@ -68,6 +68,30 @@ TEST_F(LessonInMemoryTest, TheChoiceCopiesTheLessonInRecordIdOrderAndKeepsTheNam
     EXPECT_EQ(shown(w), QStringList(7, QString())) << "the choice fills no display box";
 }
 
+// A lesson table that lacks a field is not copied in part: the lesson held before stays whole.
+TEST_F(LessonInMemoryTest, ALessonLackingAFieldLeavesTheHeldLessonAsItWas) {
+    const QString lacking = u"ناقص"_s;
+    MakeLesson(Lesson, 3);
+    MakeLesson(lacking, 5);
+    Exec(u"ALTER TABLE \"Qناقص\" DROP COLUMN Answer3"_s);
+    auto &w = open<frmq2>();
+    choose(w, Lesson);
+    choose(w, lacking);
+    EXPECT_EQ(msgs.calls.size(), 1u);
+    EXPECT_EQ(CurrentLessonName, Lesson);
+    ASSERT_EQ(QuestionCount, 3);
+    ASSERT_EQ(QuestionTexts.Columns(), 3);
+    ASSERT_EQ(AnswerTexts.Columns(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const QStringList boxes = made(i + 1);
+        EXPECT_EQ(QuestionTexts(0, i), boxes[0]) << i;
+        for (int k = 0; k < 4; ++k)
+            EXPECT_EQ(AnswerTexts(k, i), boxes[k + 1]) << i;
+        EXPECT_EQ(CorrectOptions(0, i), boxes[5].toInt()) << i;
+        EXPECT_EQ(CorrectOptions(1, i), i + 1) << i;
+    }
+}
+
 TEST_F(LessonInMemoryTest, ALessonOfAnySizeAndEveryRecordIdAreCopiedWithoutWrapping) {
     MakeLesson(Lesson, 300);
     MakeLesson(u"کوچک"_s, 2);

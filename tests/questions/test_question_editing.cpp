@@ -1,8 +1,11 @@
 // The edit bar of both question bank windows: input mode, save with its checks, edit, delete, cancel.
+#include <QLineEdit>
+#include <QSqlQuery>
 #include <QTabWidget>
 #include <QWheelEvent>
 
 #include "QuestionBankSupport.h"
+#include "StorageFaults.h"
 
 using namespace Module1;
 using namespace Qt::StringLiterals;
@@ -330,6 +333,27 @@ TEST_F(EditingTest, AFailedSaveOrDeleteIsToldAndKeepsEverythingAsItWas) {
     EXPECT_EQ(u.SSTab->currentIndex(), 1);
 }
 
+// The file took the question and only reading it back failed: the save is done, and nothing is
+// left to store it a second time.
+TEST_F(EditingTest, ASaveWhoseReadBackFailsIsDoneAndStoresTheQuestionOnce) {
+    auto &w = details<QuestionForm>();
+    auto &u = w.ui();
+    click(w, u.Toolbar2, 5);
+    type(w, {});
+    StorageFaults::FailingReadBack fault(Db::Database(ConnectionString), SharedDatabase::QuestionTableName(Lesson));
+    click(w, u.Toolbar2, 3);
+    EXPECT_TRUE(fault.Refused());
+    EXPECT_TRUE(msgs.calls.empty());
+    EXPECT_FALSE(inInputMode(w));
+    EXPECT_FALSE(enabled(w, u.Toolbar2, 3));
+    EXPECT_EQ(u.QuestionBox->toPlainText(), u"سوال تازه"_s);
+    click(w, u.Toolbar2, 3);
+    EXPECT_EQ(rows(), 11);
+    u.SSTab->setCurrentIndex(0);
+    EXPECT_EQ(u.CountLAB->text(), "11");
+    EXPECT_TRUE(msgs.calls.empty());
+}
+
 TEST_F(EditingTest, InputBoxesTakeNoMoreThanTheirFieldsHold) {
     auto &w = details<QuestionForm>();
     auto &u = w.ui();
@@ -342,6 +366,46 @@ TEST_F(EditingTest, InputBoxesTakeNoMoreThanTheirFieldsHold) {
     EXPECT_EQ(u.tt->text().size(), 50);
     EXPECT_EQ(u.tq->toPlainText().size(), 255);
     click(w, u.Toolbar2, 1);
+}
+
+// The limits count characters: a pasted text of characters outside the first plane (two UTF-16
+// units each) is cut between characters, and the stored row is valid UTF-8 for any SQLite client.
+TEST_F(EditingTest, PastedTextsAreCutBetweenCharactersAndStoredAsValidUtf8) {
+    auto &w = details<QuestionForm>();
+    auto &u = w.ui();
+    const QString emoji = u"\U0001F600"_s;
+    const auto pasted = [&](int limit) { return u"a"_s + emoji.repeated(limit); }; // one character too many
+    const auto kept = [&](int limit) { return u"a"_s + emoji.repeated(limit - 1); };
+    click(w, u.Toolbar2, 5);
+    type(w, {});
+    const std::pair<QWidget *, int> boxes[] = {{u.tq, 255}, {u.ta1, 85}, {u.ta2, 85}, {u.ta3, 85}, {u.tt, 50}};
+    for (const auto &[box, limit] : boxes) {
+        if (auto *line = qobject_cast<QLineEdit *>(box))
+            line->clear();
+        else
+            u.tq->clear();
+        Paste(box, pasted(limit));
+    }
+    EXPECT_EQ(u.tq->toPlainText(), kept(255));
+    EXPECT_EQ(u.ta1->text(), kept(85));
+    EXPECT_EQ(u.tt->text(), kept(50));
+    // Typed into the middle, the excess is cut from what was typed.
+    u.ta2->setText(u"xy"_s);
+    u.ta2->setCursorPosition(1);
+    Paste(u.ta2, emoji.repeated(84));
+    EXPECT_EQ(u.ta2->text(), u"x"_s + emoji.repeated(83) + u"y"_s);
+    click(w, u.Toolbar2, 3);
+    EXPECT_TRUE(msgs.calls.empty());
+
+    QSqlQuery row = Db::Exec(TestDb(), u"SELECT CAST(Question AS BLOB), CAST(Answer1 AS BLOB), CAST(Answer2 AS BLOB), "
+                                        u"CAST(Answer3 AS BLOB), CAST(Answer5 AS BLOB) FROM "_s + Table + u" WHERE ID = 11"_s);
+    ASSERT_TRUE(row.next());
+    const QString stored[] = {kept(255), kept(85), u"x"_s + emoji.repeated(83) + u"y"_s, kept(85), kept(50)};
+    for (int i = 0; i < 5; ++i) {
+        const QByteArray bytes = row.value(i).toByteArray();
+        EXPECT_TRUE(IsValidUtf8(bytes)) << i;
+        EXPECT_EQ(QString::fromUtf8(bytes), stored[i]) << i;
+    }
 }
 } // namespace
 

@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "QuestionBankSupport.h"
+#include "StorageFaults.h"
 #include "shell/MainForm.h"
 
 using namespace Module1;
@@ -149,6 +150,43 @@ TEST_F(BankWindowTest, AMissingQuestionTableEndsTheBankWindowsLoadButIsOnlyToldI
     choose(b, Maths);
     EXPECT_EQ(msgs.calls.size(), 1u);
     EXPECT_EQ(ended.size(), 1u);
+}
+
+// A lesson whose pages are damaged is a broken database, never a shorter lesson: the bank window's
+// load ends the program; the browse window tells it, keeps the lesson it held and writes nothing.
+TEST_F(QuestionBankTest, ADamagedLessonEndsTheBankWindowsLoadAndIsToldInTheBrowseWindow) {
+    const QString damaged = u"درس آسيب ديده"_s;
+    MakeLesson(damaged, 3000);
+    MakeLesson(Computing, 4);
+    Db::CloseAll();
+    ASSERT_GE(StorageFaults::DamageTable(DatabasePath(), SharedDatabase::QuestionTableName(damaged)), 8);
+    const QByteArray before = StorageFaults::FileDigest(DatabasePath());
+
+    open<QuestionForm>();
+    ASSERT_EQ(msgs.calls.size(), 1u);
+    EXPECT_EQ(msgs.Last().text, DatabaseBroken);
+    EXPECT_EQ(msgs.Last().style, 16);
+    EXPECT_EQ(ended, std::vector<int>{0});
+    Forms::Get<QuestionForm>().Unload();
+
+    msgs.Clear();
+    UnlockedFlag = 1;
+    auto &b = open<frmq2>();
+    choose(b, Computing);
+    choose(b, damaged);
+    ASSERT_EQ(msgs.calls.size(), 1u);
+    EXPECT_EQ(msgs.Last().text, u" سوالات اين درس از پايگاه داده خوانده نشد "_s);
+    EXPECT_EQ(msgs.Last().style, 16);
+    EXPECT_EQ(b.ui().CountLAB->text(), "0");
+    EXPECT_EQ(CurrentLessonName, Computing);
+    EXPECT_EQ(QuestionCount, 4);
+    // Nothing of the edit bar reaches a lesson that could not be read.
+    for (int button : {5, 3})
+        click(b, b.ui().Toolbar2, button);
+    EXPECT_EQ(ended.size(), 1u);
+    b.Unload();
+    Db::CloseAll();
+    EXPECT_EQ(StorageFaults::FileDigest(DatabasePath()), before);
 }
 
 // A file held by another workstation at the bank window's load is waited for; a wait the user gives up

@@ -1,6 +1,8 @@
 #include "Fixture.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QStringDecoder>
 #include <QDir>
 #include <QCursor>
 #include <QGuiApplication>
@@ -29,6 +31,18 @@ void ProcessEvents() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
     }
+}
+
+void Paste(QWidget *box, const QString &text) {
+    QGuiApplication::clipboard()->setText(text);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+}
+
+bool IsValidUtf8(const QByteArray &bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder(bytes);
+    return !decoder.hasError();
 }
 
 int MsgBoxRecorder::Handle(const Msg::Call &call) {

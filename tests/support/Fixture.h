@@ -110,3 +110,8 @@ private:
 
 // Lets queued work (deferred deletes, queued activations) run.
 void ProcessEvents();
+
+// Pastes text into a box as the user does: through the clipboard and Ctrl+V.
+void Paste(QWidget *box, const QString &text);
+// Whether bytes (a stored text read as a blob) are valid UTF-8, as other SQLite clients require.
+bool IsValidUtf8(const QByteArray &bytes);

@@ -9,6 +9,10 @@
 class noteadd;
 
 class NotesFixture : public AppFixture {
+public:
+    // Types into a box as the user does (the box has the focus first).
+    static void Type(QWidget *box, const QString &text);
+
 protected:
     void SetUp() override;
 
@@ -21,8 +25,6 @@ protected:
     void Pick(noteadd &dialog, int id);
     // The last message box: this text and style, and an empty title (not the program's own).
     void ExpectMessage(const QString &text, int style);
-    // Types into a box as the user does (the box has the focus first).
-    static void Type(QWidget *box, const QString &text);
 
     // Trainee 7 of class 3.
     const QString name7 = QStringLiteral("نرگس  توکلی");

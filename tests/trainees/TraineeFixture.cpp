@@ -11,9 +11,9 @@ using namespace Module1;
 using namespace Qt::StringLiterals;
 
 const QList<TraineeFixture::Trainee> &TraineeFixture::Class() {
-    static const QList<Trainee> trainees = {{12, u"زهرا"_s, u"احمدی"_s, 1263450982LL},
-                                            {3, u"محمدرضا"_s, u"ملکی"_s, 1295218471LL},
-                                            {7, u"نرگس"_s, u"توکلی"_s, 1270364898LL}};
+    static const QList<Trainee> trainees = {{12, u"زهرا"_s, u"احمدی"_s, 1263450982LL, u"03132245117"_s},
+                                            {3, u"محمدرضا"_s, u"ملکی"_s, 1295218471LL, u"09131872604"_s},
+                                            {7, u"نرگس"_s, u"توکلی"_s, 1270364898LL, u"03136610293"_s}};
     return trainees;
 }
 
@@ -29,7 +29,7 @@ void TraineeFixture::SetUp() {
         Exec(u"INSERT INTO Karamooz3 (ID, Name, Family, fathername, clase, codemeli, ShSH, Sabtdate, codmeli) "
              "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
              {t.id, t.name, t.family, u"پدر %1"_s.arg(t.id), u"سوم"_s, t.code, QString::number(1000 + t.id),
-              dates[i], QString::number(t.code)});
+              dates[i], t.tel});
     }
     SetPoints(u"1"_s, u"0"_s);
 }

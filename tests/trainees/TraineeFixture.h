@@ -30,12 +30,13 @@ protected:
     void Narrow(int id);
     void ClickCard(int row);
 
-    // ID, first name, family name and national code of the class, in the table's order.
+    // ID, first name, family name, national code and the particular shown under "Tel", in the table's order.
     struct Trainee {
         int id;
         QString name;
         QString family;
         qint64 code;
+        QString tel;
     };
     static const QList<Trainee> &Class();
 };

@@ -11,6 +11,7 @@
 #include <functional>
 #include <algorithm>
 
+#include "platform/TextLimit.h"
 #include "support/Fixture.h"
 #include "platform/DataControl.h"
 #include "platform/Modal.h"
@@ -150,8 +151,8 @@ TEST_F(FilterFormTest, OpensByCodeWithItsCaptions) {
     EXPECT_TRUE(ui().T1->isEnabled());
     for (QWidget *w : std::initializer_list<QWidget *>{ui().T2, ui().T3, ui().T4, ui().T5, ui().Combo1})
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
-    EXPECT_EQ(ui().T1->maxLength(), 10);
-    EXPECT_EQ(ui().T5->maxLength(), 10);
+    EXPECT_EQ(TextLimit::Of(ui().T1), 10);
+    EXPECT_EQ(TextLimit::Of(ui().T5), 10);
     Forms::Get<FilterForm>().Hide();
 }
 

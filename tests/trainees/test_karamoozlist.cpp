@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "StorageFaults.h"
 #include "TraineeFixture.h"
 #include "platform/DataControl.h"
 #include "shell/MainForm.h"
@@ -69,9 +70,9 @@ TEST_F(KaramoozListTest, GridShowsTheDesignedColumnsAndTheRegistrationDateInPers
     for (int c = 0; c < model->columnCount(); ++c)
         captions << model->headerData(c, Qt::Horizontal).toString();
     EXPECT_EQ(captions, (QStringList{u"ID"_s, u"Jensiyat"_s, u"Name"_s, u"Family"_s, u"FName"_s, u"ShSh"_s, u"BirthDate"_s, u"Madrak"_s, u"Tel"_s, u"Address"_s, u"Pic"_s, u"SabtDate"_s}));
-    // Columns by caption: the family, the national code (under "Tel") and the registration date.
+    // Columns by caption: the family, the particular shown under "Tel" and the registration date.
     EXPECT_EQ(model->index(2, 3).data().toString(), u"احمدی"_s);
-    EXPECT_EQ(model->index(2, 8).data().toString(), u"1263450982"_s);
+    EXPECT_EQ(model->index(2, 8).data().toString(), u"03132245117"_s);
     EXPECT_EQ(model->index(2, 11).data().toString(), u"1403/06/04"_s);
     EXPECT_EQ(model->index(0, 11).data().toString(), u"1403/01/01"_s);
     EXPECT_EQ(model->index(1, 11).data().toString(), u"1402/07/01"_s);
@@ -283,6 +284,25 @@ TEST_F(KaramoozListTest, AnUnreadableClassIsToldAndTheListStaysEmpty) {
     u().SSTab->setCurrentIndex(KaramoozList::CardsTab);
     u().SSTab->setCurrentIndex(KaramoozList::ListTab);
     EXPECT_EQ(msgs.calls.size(), 2u);
+}
+
+// A class whose pages are damaged is told as unreadable, never shown short, and nothing is written.
+TEST_F(KaramoozListTest, ADamagedClassIsToldNotShownShort) {
+    Exec(u"WITH RECURSIVE n(i) AS (SELECT 100 UNION ALL SELECT i + 1 FROM n WHERE i < 2099) "
+         "INSERT INTO Karamooz3 (ID, Name, Family, clase, codemeli) "
+         "SELECT i, 'نام ' || i, 'خانواده ' || i, 'سوم', 5000000000 + i FROM n"_s);
+    Db::CloseAll();
+    ASSERT_GE(StorageFaults::DamageTable(DatabasePath(), u"Karamooz3"_s), 8);
+    const QByteArray before = StorageFaults::FileDigest(DatabasePath());
+    OpenList();
+    ASSERT_EQ(msgs.calls.size(), 1u);
+    EXPECT_EQ(msgs.Last().text, TraineesUnreadable);
+    EXPECT_EQ(u().CountLAB->text(), u"0"_s);
+    EXPECT_EQ(u().DataGrid1->model()->rowCount(), 0);
+    EXPECT_EQ(ListCommandsEnabled(), std::vector<bool>(8, false));
+    List().Unload();
+    Db::CloseAll();
+    EXPECT_EQ(StorageFaults::FileDigest(DatabasePath()), before);
 }
 
 // A file without its settings table is not taken for ours: nothing of it is read, and each part says so.

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -6,11 +7,14 @@
 #include <QTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSqlQuery>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 
+#include "platform/TextLimit.h"
 #include "NotesFixture.h"
+#include "StorageFaults.h"
 #include "shell/MainForm.h"
 #include "shell/Module1.h"
 #include "trainees/noteadd.h"
@@ -178,8 +182,8 @@ TEST_F(NotesWindowTest, OpensOnEveryNoteWithTheHeadingsInQueryOrder) {
     EXPECT_TRUE(u.Text2->isReadOnly());
     EXPECT_TRUE(u.Text14->isReadOnly());
     EXPECT_TRUE(u.Text10->isReadOnly());
-    EXPECT_EQ(u.Text15->maxLength(), 50);
-    EXPECT_EQ(u.Text2->maxLength(), 50);
+    EXPECT_EQ(TextLimit::Of(u.Text15), 50);
+    EXPECT_EQ(TextLimit::Of(u.Text2), 50);
     EXPECT_EQ(u.txtedit->text(), Scalar(u"SELECT passedit FROM setting"_s).toString());
     shot(form, u"notes-opened"_s);
 
@@ -413,6 +417,95 @@ TEST_F(NotesWindowTest, SaveStoresTheNoteWithEveryQuestionMarkAsYehAndListsAllNo
     form.Unload();
 }
 
+// An assistive tool puts text into a box as a whole, through the box's accessible interface: no key
+// is pressed. What the boxes show is what Save stores, whichever box was filled first.
+TEST_F(NotesWindowTest, TextPutInByAnAssistiveToolIsStoredAsShown) {
+    using Put = void (*)(QWidget *, const QString &);
+    const struct {
+        const char *label;
+        Put put;
+    } ways[] = {
+        {"value set", [](QWidget *box, const QString &text) {
+             QAccessible::queryAccessibleInterface(box)->setText(QAccessible::Value, text);
+         }},
+        {"text inserted", [](QWidget *box, const QString &text) {
+             QAccessibleInterface *face = QAccessible::queryAccessibleInterface(box);
+             ASSERT_NE(face->editableTextInterface(), nullptr);
+             face->editableTextInterface()->insertText(0, text);
+         }},
+        {"text set by the widget", [](QWidget *box, const QString &text) {
+             if (auto *line = qobject_cast<QLineEdit *>(box))
+                 line->setText(text);
+             else
+                 qobject_cast<QTextEdit *>(box)->setPlainText(text);
+         }},
+    };
+    notekaramooz1 &form = open();
+    auto &u = form.ui();
+    choose(form, Herbs);
+    int id = 5;
+    for (const auto &way : ways) {
+        SCOPED_TRACE(way.label);
+        for (bool explanationFirst : {false, true}) {
+            SCOPED_TRACE(explanationFirst ? "explanation first" : "explanation last");
+            newNote(form);
+            const QString title = u"عنوان %1"_s.arg(++id), source = u"منبع %1"_s.arg(id);
+            if (explanationFirst)
+                way.put(u.Text14, u"شرح"_s);
+            way.put(u.Text15, title);
+            way.put(u.Text2, source);
+            if (!explanationFirst)
+                way.put(u.Text14, u"شرح"_s);
+            EXPECT_EQ(u.Text15->text(), title);
+            EXPECT_EQ(u.Text2->text(), source);
+            click(u.cmd33);
+            EXPECT_TRUE(msgs.calls.empty()) << msgs.Last().text.toStdString();
+            msgs.Clear();
+            QSqlQuery row = Db::Exec(TestDb(), u"SELECT title, source, context FROM notekaramooz WHERE ID=?"_s, {id});
+            ASSERT_TRUE(row.next());
+            EXPECT_EQ(row.value(0).toString(), title);
+            EXPECT_EQ(row.value(1).toString(), source);
+            EXPECT_EQ(row.value(2).toString(), u"شرح"_s);
+        }
+    }
+    form.Unload();
+}
+
+// The 50-character limits count characters: "a" and 30 emoji fit whole, one character beyond the
+// limit is cut between characters, and the stored note is valid UTF-8 for any SQLite client.
+TEST_F(NotesWindowTest, PastedTitlesAreCutBetweenCharactersAndStoredAsValidUtf8) {
+    const QString emoji = u"\U0001F600"_s;
+    const struct {
+        const char *label;
+        QString title, source, storedTitle, storedSource;
+    } cases[] = {
+        {"fits", u"a"_s + emoji.repeated(30), emoji.repeated(50), u"a"_s + emoji.repeated(30), emoji.repeated(50)},
+        {"beyond", u"a"_s + emoji.repeated(50), u"b"_s + emoji.repeated(60), u"a"_s + emoji.repeated(49),
+         u"b"_s + emoji.repeated(49)},
+    };
+    notekaramooz1 &form = open();
+    auto &u = form.ui();
+    choose(form, Herbs);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.label);
+        newNote(form);
+        Paste(u.Text15, c.title);
+        Paste(u.Text2, c.source);
+        Type(u.Text14, u"شرح"_s);
+        click(u.cmd33);
+        EXPECT_TRUE(msgs.calls.empty());
+        QSqlQuery row = Db::Exec(TestDb(), u"SELECT CAST(title AS BLOB), CAST(source AS BLOB) FROM notekaramooz "
+                                            "WHERE ID = (SELECT max(ID) FROM notekaramooz)"_s);
+        ASSERT_TRUE(row.next());
+        for (int i = 0; i < 2; ++i) {
+            const QByteArray bytes = row.value(i).toByteArray();
+            EXPECT_TRUE(IsValidUtf8(bytes)) << i;
+            EXPECT_EQ(QString::fromUtf8(bytes), i == 0 ? c.storedTitle : c.storedSource) << i;
+        }
+    }
+    form.Unload();
+}
+
 TEST_F(NotesWindowTest, CancelStoresNothingAndMakesTheFirstNoteCurrent) {
     notekaramooz1 &form = open();
     auto &u = form.ui();
@@ -482,6 +575,21 @@ TEST_F(NotesWindowTest, ANoteTheDatabaseRefusesStaysPendingWithWhatWasTyped) {
                   .toInt(),
               1);
     EXPECT_EQ(u.SSTab1->currentIndex(), 1);
+    form.Unload();
+}
+
+// The file took the note and only reading it back failed: the note is stored once and told as stored.
+TEST_F(NotesWindowTest, ANoteWhoseReadBackFailsIsStoredOnceAndNotToldAsLost) {
+    notekaramooz1 &form = pendingNote(u"عنوان"_s, u"منبع"_s, u"شرح"_s);
+    auto &u = form.ui();
+    StorageFaults::FailingReadBack fault(Db::Database(ConnectionString), u"notekaramooz"_s);
+    click(u.cmd33);
+    EXPECT_TRUE(fault.Refused());
+    EXPECT_TRUE(msgs.calls.empty());
+    EXPECT_FALSE(u.cmd33->isEnabled());
+    click(u.cmd33);
+    EXPECT_EQ(notes(), 6);
+    EXPECT_EQ(gridIds(form), (QList<int>{1, 2, 3, 4, 5, 6}));
     form.Unload();
 }
 
@@ -571,8 +679,8 @@ TEST_F(NotesWindowTest, EachStepWaitsForAFileHeldForAMomentWithTheWindowPainting
     form->Unload();
 }
 
-// A save whose wait the user gives up keeps the note pending with what was typed, and is not told
-// as notes that cannot be read; the next Save stores it once.
+// A save whose wait the user gives up keeps the note pending with what was typed, and is told as a
+// file in use, as everywhere else; the next Save stores it once.
 TEST_F(NotesWindowTest, ASaveWhoseWaitIsGivenUpKeepsWhatWasTyped) {
     notekaramooz1 &form = pendingNote(u"عنوان"_s, u"منبع"_s, u"شرح کامل"_s);
     auto &u = form.ui();
@@ -584,7 +692,7 @@ TEST_F(NotesWindowTest, ASaveWhoseWaitIsGivenUpKeepsWhatWasTyped) {
     }
     ASSERT_EQ(msgs.calls.size(), 2u);
     EXPECT_EQ(msgs.calls[0].text, BusyTexts::KeepWaiting);
-    EXPECT_EQ(msgs.calls[1].text, u" يادداشت در پايگاه داده ذخيره نشد؛ متن شما در کادرها مانده است. دوباره ذخيره کنيد يا انصراف دهيد "_s);
+    EXPECT_EQ(msgs.calls[1].text, BusyTexts::Busy);
     EXPECT_EQ(msgs.calls[1].style, 48);
     EXPECT_EQ(notes(), 5);
     EXPECT_EQ(u.Text15->text(), u"عنوان"_s);
