@@ -37,26 +37,6 @@ QString singleTable(const QString &sql) {
     return name;
 }
 
-bool isNumber(const QVariant &v) {
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::Bool:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::UChar:
-    case QMetaType::Char:
-    case QMetaType::SChar:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // A whole number that 64 bits hold exactly.
 bool isWhole(const QVariant &v) {
     switch (v.typeId()) {
@@ -71,6 +51,18 @@ bool isWhole(const QVariant &v) {
         return true;
     default:
         return false;
+    }
+}
+
+bool isNumber(const QVariant &v) {
+    switch (v.typeId()) {
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Bool:
+        return true;
+    default:
+        return isWhole(v);
     }
 }
 
