@@ -295,9 +295,11 @@ int main(int argc, char **argv) {
     for (const auto &row : rows)
         reporter.PrintMedianRatio(row[0], row[1], row[2]);
     Forms::DestroyAll();
-    Db::CloseAll();
+    Module1::ResetAll();
+    // Every handle on a connection goes before the connection is removed.
     g_db.close();
     g_db = QSqlDatabase();
+    Db::CloseAll();
     QSqlDatabase::removeDatabase(QStringLiteral("bench"));
     benchmark::Shutdown();
     return 0;
