@@ -296,11 +296,9 @@ int main(int argc, char **argv) {
         reporter.PrintMedianRatio(row[0], row[1], row[2]);
     Forms::DestroyAll();
     Module1::ResetAll();
-    // Every handle on a connection goes before the connection is removed.
-    g_db.close();
+    // Every handle on a connection goes before the connections are removed.
     g_db = QSqlDatabase();
     Db::CloseAll();
-    QSqlDatabase::removeDatabase(QStringLiteral("bench"));
     benchmark::Shutdown();
     return 0;
 }
